@@ -1,0 +1,92 @@
+// Keyboard callbacks. No GL here: they only record held keys and act at once on
+// Enter, Escape, + and -.
+#include "app/app.h"
+#include "game/game.h"
+
+namespace {
+
+// GLUT's special-key codes for the arrows.
+constexpr int kKeyLeft = 100;
+constexpr int kKeyUp = 101;
+constexpr int kKeyRight = 102;
+constexpr int kKeyDown = 103;
+
+unsigned char foldKey(unsigned char key) {
+    switch (key) {
+        case 'A':
+            return 'a';
+        case 'W':
+            return 'w';
+        case 'S':
+            return 's';
+        case 'D':
+            return 'd';
+        default:
+            return key;
+    }
+}
+
+// The letter flag an arrow shares, or 0 for any other special key.
+unsigned char arrowFlag(int key) {
+    switch (key) {
+        case kKeyLeft:
+            return 'a';
+        case kKeyUp:
+            return 'w';
+        case kKeyRight:
+            return 'd';
+        case kKeyDown:
+            return 's';
+        default:
+            return 0;
+    }
+}
+
+void startLevelFromScreen() {
+    if (game.phase == Playing) return;
+    if (game.phase == Defeat) {
+        game.lives = 3;
+        game.tanks[0].score = 0;
+        game.tanks[0].shotsFired = 0;
+        game.tanks[0].hits = 0;
+        game.level = 0;
+    } else if (game.phase == Victory) {
+        game.level += 1;
+    }
+    setupLevel(game.level);
+    game.phase = Playing;
+}
+
+}  // namespace
+
+void onKeyDown(unsigned char key, int, int) {
+    switch (key) {
+        case 13:
+            startLevelFromScreen();
+            break;
+        case 27:
+            platform.exitProcess(0);
+            return;
+        case '+':
+            game.level += 1;
+            setupLevel(game.level);
+            break;
+        case '-':
+            game.level -= 1;
+            setupLevel(game.level);
+            break;
+        default:
+            break;
+    }
+    game.keyDown[foldKey(key)] = 1;
+}
+
+void onKeyUp(unsigned char key, int, int) { game.keyDown[foldKey(key)] = 0; }
+
+void onSpecialKeyDown(int key, int, int) {
+    if (const unsigned char flag = arrowFlag(key)) game.keyDown[flag] = 1;
+}
+
+void onSpecialKeyUp(int key, int, int) {
+    if (const unsigned char flag = arrowFlag(key)) game.keyDown[flag] = 0;
+}

@@ -1,0 +1,3 @@
+#include "assets/assets.h"
+
+void loadTextures() {}

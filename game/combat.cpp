@@ -1,0 +1,4 @@
+#include "game/game.h"
+
+void removeShell(int, bool) {}
+void destroyTank(int) {}

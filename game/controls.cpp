@@ -1,0 +1,3 @@
+#include "game/game.h"
+
+void applyPlayerControls() {}

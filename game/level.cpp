@@ -1,0 +1,3 @@
+#include "game/game.h"
+
+void setupLevel(unsigned int level) { game.level = level; }

@@ -1,0 +1,1 @@
+#include "hud/hud.h"
