@@ -11,11 +11,21 @@
 
 namespace {
 
-int glutMilliseconds() { return glutGet(GLUT_ELAPSED_TIME); }
-long long calendarSeconds() { return static_cast<long long>(std::time(nullptr)); }
-void switchLightOff(int light) { glDisable(GL_LIGHT1 + light); }
-void postRedisplay() { glutPostRedisplay(); }
-void exitProcess(int status) { std::exit(status); }
+int glutMilliseconds() {
+    return glutGet(GLUT_ELAPSED_TIME);
+}
+long long calendarSeconds() {
+    return static_cast<long long>(std::time(nullptr));
+}
+void switchLightOff(int light) {
+    glDisable(GL_LIGHT1 + light);
+}
+void postRedisplay() {
+    glutPostRedisplay();
+}
+void exitProcess(int status) {
+    std::exit(status);
+}
 
 }  // namespace
 

@@ -35,7 +35,8 @@ void fetchBufferEntryPoints() {
 
 void initRenderContext() {
     if (glGetString(GL_VERSION) == nullptr) {
-        std::printf("An error occured while trying to determine if the current version of OpenGL.\n");
+        std::printf(
+            "An error occured while trying to determine if the current version of OpenGL.\n");
         std::exit(1);
     }
     if (!glutExtensionSupported("GL_ARB_vertex_buffer_object")) {

@@ -181,7 +181,8 @@ TEST(Throttle, ForwardAndReverseSequences) {
     t.accelerate();
     EXPECT_FLOAT_EQ(t.speed, 30.0f);
     t = Tank();
-    for (int i = 0; i < 40; ++i) t.reverse();
+    for (int i = 0; i < 40; ++i)
+        t.reverse();
     EXPECT_FLOAT_EQ(t.speed, -2.5f);
     t.accelerate();  // braking a reverse
     EXPECT_FLOAT_EQ(t.speed, -2.0f);
@@ -198,12 +199,14 @@ TEST(Steering, LeftAfterRightDecaysThroughTheDeadZoneThenGrowsToTheLimit) {
         t.turnLeft();
         EXPECT_NEAR(t.turnRate, value, 1e-5);
     }
-    for (int i = 0; i < 30; ++i) t.turnLeft();
+    for (int i = 0; i < 30; ++i)
+        t.turnLeft();
     EXPECT_EQ(t.turnRate, 35.0f);
     t = Tank();
     t.turnRight();
     EXPECT_EQ(t.turnRate, -1.0f);
-    for (int i = 0; i < 30; ++i) t.turnRight();
+    for (int i = 0; i < 30; ++i)
+        t.turnRight();
     EXPECT_EQ(t.turnRate, -35.0f);
 }
 

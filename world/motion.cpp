@@ -14,14 +14,20 @@ float wrapCoordinate(float value) {
 
 // Keeps a heading in (0, 360]: exactly 0 becomes 360, exactly 360 stays.
 float wrapHeading(float heading) {
-    if (heading > 360.0f) heading -= 360.0f;
-    if (heading <= 0.0f) heading += 360.0f;
+    if (heading > 360.0f)
+        heading -= 360.0f;
+    if (heading <= 0.0f)
+        heading += 360.0f;
     return heading;
 }
 
-float countDown(float timer, float dt) { return dt < timer ? timer - dt : 0.0f; }
+float countDown(float timer, float dt) {
+    return dt < timer ? timer - dt : 0.0f;
+}
 
-float topForwardSpeed(const Tank& tank) { return tank.turboTime > 0.0f ? 30.0f : 15.0f; }
+float topForwardSpeed(const Tank& tank) {
+    return tank.turboTime > 0.0f ? 30.0f : 15.0f;
+}
 
 }  // namespace
 
@@ -34,7 +40,8 @@ bool Entity::advance(float dt) {
 
     float heading = rotation.x + turnRate * dt;
     turnRate = turnRate * power(turnDamping, dt);
-    if (absolute(turnRate) < 0.1f) turnRate = 0.0f;
+    if (absolute(turnRate) < 0.1f)
+        turnRate = 0.0f;
     heading = wrapHeading(heading);
     rotation.x = heading;
 
@@ -43,7 +50,8 @@ bool Entity::advance(float dt) {
     float newX = x + sine(radians) * distance;
     float newZ = z + cosine(radians) * distance;
     speed = speed * power(speedDamping, dt);
-    if (absolute(speed) < 0.1f) speed = 0.0f;
+    if (absolute(speed) < 0.1f)
+        speed = 0.0f;
     newX = wrapCoordinate(newX);
     newZ = wrapCoordinate(newZ);
 
@@ -73,9 +81,12 @@ void Tank::accelerate() {
     } else {
         speed = 0.2f;
     }
-    if (absolute(speed) < 0.2f) speed = 0.0f;
-    if (speed > top) speed = 0.8f * speed > top ? 0.8f * speed : top;
-    if (speed < -2.5f) speed = 0.8f * speed < -2.5f ? 0.8f * speed : -2.5f;
+    if (absolute(speed) < 0.2f)
+        speed = 0.0f;
+    if (speed > top)
+        speed = 0.8f * speed > top ? 0.8f * speed : top;
+    if (speed < -2.5f)
+        speed = 0.8f * speed < -2.5f ? 0.8f * speed : -2.5f;
 }
 
 void Tank::reverse() {
@@ -87,17 +98,23 @@ void Tank::reverse() {
     } else {
         speed = -0.2f;
     }
-    if (absolute(speed) < 0.2f) speed = 0.0f;
-    if (speed > top) speed = top;
-    if (speed < -2.5f) speed = -2.5f;
+    if (absolute(speed) < 0.2f)
+        speed = 0.0f;
+    if (speed > top)
+        speed = top;
+    if (speed < -2.5f)
+        speed = -2.5f;
 }
 
 namespace {
 
 void limitTurnRate(float& turnRate) {
-    if (absolute(turnRate) < 0.2f) turnRate = 0.0f;
-    if (turnRate > 35.0f) turnRate = 35.0f;
-    if (turnRate < -35.0f) turnRate = -35.0f;
+    if (absolute(turnRate) < 0.2f)
+        turnRate = 0.0f;
+    if (turnRate > 35.0f)
+        turnRate = 35.0f;
+    if (turnRate < -35.0f)
+        turnRate = -35.0f;
 }
 
 }  // namespace
@@ -157,7 +174,8 @@ FireResult fireShell(int tankIndex) {
 }
 
 float predictContact(Entity a, Entity b, float horizon) {
-    if (horizon == 0.0f) return -2.0f;
+    if (horizon == 0.0f)
+        return -2.0f;
     const Vector3 d = a.position.offsetTo(b.position);
     const Vector3 v = a.velocity().scaled(horizon).offsetTo(b.velocity().scaled(horizon));
     const float r = a.size + b.size;
@@ -166,12 +184,14 @@ float predictContact(Entity a, Entity b, float horizon) {
     const float qb = 2.0f * d.dot(v);
     const float qc = d.dot(d) - r * r;
     const float discriminant = qb * qb - 4.0f * qa * qc;
-    if (discriminant <= 0.0f) return -2.0f;
+    if (discriminant <= 0.0f)
+        return -2.0f;
 
     const float root = squareRoot(discriminant);
     const float t1 = (-qb + root) / (2.0f * qa);
     const float t2 = (-qb - root) / (2.0f * qa);
     const float t = (t1 > 0.0f && t1 < t2) ? t1 : t2;
-    if (t < 0.0f || t > 1.0f) return -2.0f;
+    if (t < 0.0f || t > 1.0f)
+        return -2.0f;
     return t;
 }

@@ -138,16 +138,16 @@ using BindBufferFunction = void (*)(unsigned int target, unsigned int buffer);
 
 // A particle fountain with a coloured point light (light GL_LIGHT1 + light).
 struct Explosion {
-    float life = 0.0f;                // seconds left; 0 or less is finished
-    Vector3 position;                 // centre of the burst and of its light
-    const Tank* followed = nullptr;   // when set the burst rides 1.2 above this tank
-    int light = 0;                    // light slot, fixed when the explosion starts
+    float life = 0.0f;               // seconds left; 0 or less is finished
+    Vector3 position;                // centre of the burst and of its light
+    const Tank* followed = nullptr;  // when set the burst rides 1.2 above this tank
+    int light = 0;                   // light slot, fixed when the explosion starts
     float colour[3] = {1.0f, 1.0f, 0.0f};
-    float particleGravity = -0.2f;    // units per second squared
-    float particleLife = 1.0f;        // mean particle life, seconds
+    float particleGravity = -0.2f;  // units per second squared
+    float particleLife = 1.0f;      // mean particle life, seconds
     unsigned particleCapacity = kParticleCapacity;
     unsigned particleCount = kParticleCapacity / 2;  // particles drawn so far
-    float emitTimer = 0.0f;           // seconds since the count last grew
+    float emitTimer = 0.0f;                          // seconds since the count last grew
     // Each slot owns its particles: positions relative to `position` with w = 1, so
     // they feed a four-component vertex array directly; velocities with w = 0.
     float particlePositions[kParticleCapacity][4] = {};
@@ -257,7 +257,7 @@ void steerEnemy(int tankIndex, float dt);
 
 constexpr int kRandomMax = 32767;
 void seedRandom(unsigned int seed);
-int nextRandom();                    // 0 to 32767
+int nextRandom();                      // 0 to 32767
 unsigned long long randomDrawCount();  // draws made since start (for tests)
 
 // ---------------------------------------------------------------------------
@@ -265,12 +265,12 @@ unsigned long long randomDrawCount();  // draws made since start (for tests)
 // simulation runs headless; the application installs the real ones at start-up.
 
 struct PlatformHooks {
-    int (*elapsedMilliseconds)();            // milliseconds since start-up
-    long long (*calendarSeconds)();          // seconds since the epoch, for level seeds
-    void (*switchLightOff)(int light);       // GL_LIGHT1 + light off
+    int (*elapsedMilliseconds)();             // milliseconds since start-up
+    long long (*calendarSeconds)();           // seconds since the epoch, for level seeds
+    void (*switchLightOff)(int light);        // GL_LIGHT1 + light off
     void (*playSound)(const char* fileName);  // start a cue, replacing one playing
-    void (*postRedisplay)();                 // ask for the next display call
-    void (*exitProcess)(int status);         // end the game
+    void (*postRedisplay)();                  // ask for the next display call
+    void (*exitProcess)(int status);          // end the game
 };
 
 extern PlatformHooks platform;

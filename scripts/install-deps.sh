@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs what Trelvane needs to build, play and test on Debian 12 or Ubuntu, and
+# nothing when it is all there already. Uses sudo when not run as root.
+set -eu
+
+packages=(
+    build-essential cmake pkg-config
+    freeglut3-dev libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri
+    libsdl2-dev libfreetype-dev fonts-dejavu-core
+    libgtest-dev libbenchmark-dev
+    clang libclang-rt-dev clang-format
+    xvfb xauth xdotool x11-utils imagemagick
+    valgrind desktop-file-utils appstream dpkg-dev file
+)
+# The JPEG library with the 6b interface (version 62): Debian's libjpeg-turbo build
+# of it, or on Ubuntu the distribution's default libjpeg development files.
+if apt-cache show libjpeg62-turbo-dev > /dev/null 2>&1; then
+    packages+=(libjpeg62-turbo-dev)
+else
+    packages+=(libjpeg-dev)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -qq
+# A package list read before the update may not know every name yet: ask again.
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Starts the real game under Xvfb and reads its console: a normal start, then an
+# OpenGL without vertex buffers, then one without a version string.
+# Usage: console_test.sh <game binary> <fake GL library>
+set -u
+game=$1
+fake=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+# Runs the game on its own screen until it prints its renderer line or ends, then
+# stops it. Leaves the console in $work/out and the exit status in $work/status.
+run_game() {
+    rm -f "$work/out" "$work/status"
+    ( "$(dirname "$0")/xvfb.sh" env "$@" "$game" > "$work/out" 2> "$work/err"; echo $? > "$work/status" ) &
+    local runner=$!
+    for _ in $(seq 1 300); do
+        [ -f "$work/status" ] && break
+        grep -q '^GL_RENDERER = ' "$work/out" 2>/dev/null && { sleep 0.5; break; }
+        sleep 0.1
+    done
+    if [ ! -f "$work/status" ]; then
+        pkill -TERM -f "^$game\$" 2>/dev/null || pkill -TERM -x "$(basename "$game")"
+        wait "$runner"
+    fi
+    wait "$runner" 2>/dev/null
+}
+
+# A normal start: the game-mode line or lines, then the buffer line, then the renderer.
+run_game DUMMY=1
+mapfile -t lines < "$work/out"
+case "${lines[0]:-}" in
+    "The specified game mode is unavailable. Defaulting to standard window.")
+        next=1 ;;
+    "The specified game mode is available. Using it.")
+        [[ "${lines[1]:-}" =~ ^Using\ Game\ Mode:\ [0-9]+x[0-9]+x[0-9]+@[0-9]+$ ]] || fail "game mode line: ${lines[1]:-}"
+        next=2 ;;
+    *) fail "first line: ${lines[0]:-<none>}"; next=1 ;;
+esac
+[ "${lines[$next]:-}" = "Using Buffer Objects!" ] || fail "expected the buffer line, got: ${lines[$next]:-<none>}"
+[[ "${lines[$((next + 1))]:-}" =~ ^GL_RENDERER\ =\ .+ ]] || fail "expected the renderer line, got: ${lines[$((next + 1))]:-<none>}"
+
+# No vertex-buffer extension: the message and status 0, before anything is drawn.
+run_game LD_PRELOAD="$fake" FAKE_GL=no-vbo
+grep -qx 'GL_ARB_vertex_buffer_object not found!' "$work/out" || fail "no-vbo message missing: $(cat "$work/out")"
+grep -q 'Using Buffer Objects' "$work/out" && fail "no-vbo run went on"
+[ "$(cat "$work/status" 2>/dev/null)" = 0 ] || fail "no-vbo status $(cat "$work/status" 2>/dev/null)"
+
+# No version string: the message and status 1.
+run_game LD_PRELOAD="$fake" FAKE_GL=no-version
+grep -qx 'An error occured while trying to determine if the current version of OpenGL.' "$work/out" || fail "no-version message missing: $(cat "$work/out")"
+[ "$(cat "$work/status" 2>/dev/null)" = 1 ] || fail "no-version status $(cat "$work/status" 2>/dev/null)"
+
+if [ "$failures" -ne 0 ]; then
+    echo "stderr of the last run:"; cat "$work/err"
+    exit 1
+fi
+echo "console: all three starts as expected"
