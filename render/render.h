@@ -6,22 +6,31 @@
 
 #include "world/world.h"
 
-// The display callback: draws the current phase and swaps the buffers.
+// The display callback: clears, draws the current phase and swaps the buffers. The
+// model-view matrix is current on entry and on return.
 void display();
 
-// Builds the ground mesh into a static vertex buffer (once, at start-up).
+// The direction the chase camera looks along, in [0, 360): the tank's heading turned
+// by the held view key ('1' behind, else '2' left, else '3' right).
+float viewHeadingFor(float heading, const unsigned char keyDown[256]);
+
+// Builds the ground mesh into a static vertex buffer (once, at start-up); leaves that
+// buffer bound to GL_ARRAY_BUFFER_ARB.
 void buildTerrain();
 // Draws the ground around the player; the checkerboard stays fixed to the world.
+// Needs texture generation, lighting, fog and depth test on and changes none of them;
+// leaves the ground texture bound and object-linear generation selected.
 void drawTerrain(float viewHeading);
 
 // Switches GL_LIGHT0 on and places it in the world (call after the camera).
 void placeLight();
-// The backdrop; leaves fog, depth test and lighting switched on.
+// The backdrop, drawn first; switches depth test, fog and lighting off for itself and
+// leaves all three switched on, eye-linear texture generation selected.
 void drawSky(float viewHeading);
-// Covers the screen with the bound picture; leaves texture generation, lighting and
-// fog switched on.
+// Covers the screen with the bound picture; leaves texture generation S and T,
+// lighting and fog switched on and the texture matrix at identity.
 void drawPhaseScreen();
 
 // The first of an object's nine wrapped copies closer than 50 to `reference`; false
-// when none is.
+// when none is (then `image` is left as it was).
 bool nearestImage(Vector3 position, Vector3 reference, Vector3* image);
