@@ -43,7 +43,8 @@ unsigned char arrowFlag(int key) {
 }
 
 void startLevelFromScreen() {
-    if (game.phase == Playing) return;
+    if (game.phase == Playing)
+        return;
     if (game.phase == Defeat) {
         game.lives = 3;
         game.tanks[0].score = 0;
@@ -81,12 +82,16 @@ void onKeyDown(unsigned char key, int, int) {
     game.keyDown[foldKey(key)] = 1;
 }
 
-void onKeyUp(unsigned char key, int, int) { game.keyDown[foldKey(key)] = 0; }
+void onKeyUp(unsigned char key, int, int) {
+    game.keyDown[foldKey(key)] = 0;
+}
 
 void onSpecialKeyDown(int key, int, int) {
-    if (const unsigned char flag = arrowFlag(key)) game.keyDown[flag] = 1;
+    if (const unsigned char flag = arrowFlag(key))
+        game.keyDown[flag] = 1;
 }
 
 void onSpecialKeyUp(int key, int, int) {
-    if (const unsigned char flag = arrowFlag(key)) game.keyDown[flag] = 0;
+    if (const unsigned char flag = arrowFlag(key))
+        game.keyDown[flag] = 0;
 }

@@ -1,3 +1,31 @@
+// The player's held keys, turned into one frame of actions.
 #include "game/game.h"
 
-void applyPlayerControls() {}
+namespace {
+
+constexpr unsigned char kSpace = 32;
+constexpr unsigned char kTab = 9;
+
+bool held(unsigned char key) {
+    return game.keyDown[key] != 0;
+}
+
+}  // namespace
+
+void applyPlayerControls() {
+    Tank& player = game.tanks[0];
+    if (held(kSpace) && fireShell(0) == Fired)
+        platform.playSound("shoot.wav");
+    if (held('a'))
+        player.turnLeft();
+    if (held('d'))
+        player.turnRight();
+    if (held('w'))
+        player.accelerate();
+    if (held('s'))
+        player.reverse();
+    if (held(kTab) && player.turboCooldown <= 0.0f) {
+        player.turboCooldown = 15.0f;
+        player.turboTime = 3.0f;
+    }
+}

@@ -26,3 +26,23 @@ void removeShell(int index, bool burst);
 // A shell struck tank `index`: an explosion there; the player loses a life and 300
 // points (Defeat on the last life), an enemy leaves the table (Victory on the last).
 void destroyTank(int index);
+
+// The pieces of one Playing frame, in the order frameUpdate runs them; exposed so the
+// steps can be checked and measured one by one.
+
+// Advances every running explosion by dt; a finished one has its light switched off
+// and leaves the table (the later ones move down and keep their lights).
+void advanceExplosions(float dt);
+
+// Earliest contact of each tank and shell within the next dt seconds (2.0 for none),
+// and the tank each shell reaches first (-1 for an obstacle or nothing).
+struct FrameContacts {
+    float tankContact[kTankCapacity];
+    float shellContact[kBulletCapacity];
+    int shellTarget[kBulletCapacity];
+};
+void predictFrameContacts(float dt, FrameContacts& contacts);
+
+// Stops and moves the tanks, counts down reloads, then flies, bursts and resolves every
+// shell with the contacts found for this frame.
+void moveTanksAndShells(float dt, const FrameContacts& contacts);

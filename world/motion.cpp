@@ -8,6 +8,9 @@ float wrapCoordinate(float value) {
         value -= kFieldSize;
     } else if (value < 0.0f) {
         value += kFieldSize;
+        // A tiny negative value rounds up to the far edge itself, which is the near one.
+        if (value >= kFieldSize)
+            value = 0.0f;
     }
     return value;
 }

@@ -250,6 +250,8 @@ float predictContact(Entity a, Entity b, float horizon);
 // Drives enemy `tankIndex` for one frame of dt seconds: one random draw, one throttle
 // step, a look-ahead over obstacles (4 s) and tanks (2 s), then wander, swerve or fire.
 void steerEnemy(int tankIndex, float dt);
+// steerEnemy for every enemy, 1 to tankLast in order, sharing one look-ahead set-up.
+void steerEnemies(float dt);
 
 // ---------------------------------------------------------------------------
 // Randomness: one 15-bit generator with srand/rand semantics. Every draw of the game
