@@ -1,0 +1,455 @@
+// Makes every data file the game reads: the 28 texture pictures (JPEG), the two sound
+// effects (WAV) and the application icons (PNG). Everything is drawn or synthesised
+// here; the only outside input is a TrueType font for the lettering.
+//
+// Usage: trelvane_make_assets <output folder> <font file>
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "tools/audio.h"
+#include "tools/canvas.h"
+
+namespace {
+
+constexpr int kJpegQuality = 93;
+constexpr float kPi = 3.14159265f;
+
+const Color kPanel = hexColor(0x0B0E13);
+const Color kPanelTop = hexColor(0x1A2430);
+const Color kInk = hexColor(0xFFE9A8);
+const Color kGold = hexColor(0xFFC84A);
+const Color kWhite = hexColor(0xF4F4F0);
+
+std::string outDir;
+bool allOk = true;
+
+void saveJpeg(const Canvas& c, const char* name) {
+    const std::string path = outDir + "/" + name;
+    if (!writeJpeg(c, path.c_str(), kJpegQuality)) {
+        std::fprintf(stderr, "cannot write %s\n", path.c_str());
+        allOk = false;
+    }
+}
+
+float fract(float v) {
+    return v - std::floor(v);
+}
+
+// ---------------------------------------------------------------------------
+// Skins. Each is a function of (u, v) in [0, 1) that repeats seamlessly.
+
+Color camouflage(float u, float v) {
+    const float a = tileFbm(u * 4, v * 4, 4, 4, 0.5f, 11);
+    const float b = tileFbm(u * 5, v * 5, 5, 4, 0.5f, 29);
+    const float grain = (tileNoise(u * 64, v * 64, 64, 7) - 0.5f) * 0.06f;
+    Color c = hexColor(0x5E6B3C);  // olive
+    auto blend = [&](float field, float edge, Color top) {
+        const float t = std::clamp((field - edge) / 0.015f, 0.0f, 1.0f);
+        c = mix(c, top, t);
+    };
+    blend(a, 0.52f, hexColor(0x3B4A2A));         // dark green
+    blend(b, 0.56f, hexColor(0x6E5836));         // earth brown
+    blend(1.0f - b, 0.62f, hexColor(0x262821));  // near-black
+    c.r += grain;
+    c.g += grain;
+    c.b += grain;
+    return c;
+}
+
+Color stoneBands(float u, float v) {
+    // Two courses of blocks per repeat, four blocks a course, every other course offset.
+    const float rows = 2.0f, cols = 4.0f;
+    const float row = std::floor(v * rows);
+    const float fy = fract(v * rows);
+    const float shift = (static_cast<int>(row) % 2) * 0.5f;
+    const float col = std::floor(u * cols + shift);
+    const float fx = fract(u * cols + shift);
+    const int block = static_cast<int>(row * cols + std::fmod(col + cols, cols));
+    const float tone = tileNoise(block * 1.7f, block * 2.3f, 97, 5) * 0.18f;
+    const float grain = tileFbm(u * 16, v * 16, 16, 4, 0.55f, 3);
+    Color c = mix(hexColor(0x7A7264), hexColor(0xA69C86), tone / 0.18f);
+    c = mix(c, hexColor(0x4C463C), std::clamp((grain - 0.45f) * 1.2f, 0.0f, 0.6f));
+    // Mortar: dark lines between courses and blocks, a bevel of light along the top.
+    const float edgeY = std::min(fy, 1.0f - fy) * 128 / rows;
+    const float edgeX = std::min(fx, 1.0f - fx) * 256 / cols;
+    const float edge = std::min(edgeY, edgeX);
+    if (edge < 2.0f) {
+        c = mix(hexColor(0x2B2721), c, edge / 2.0f);
+    } else if (fy > 1.0f - 0.06f) {
+        c = mix(c, hexColor(0xC8BFA8), 0.25f);
+    }
+    return c;
+}
+
+Color skyTile(float u, float v) {
+    // Soft, low-contrast cloud: the sky shows many small repeats, so no hard detail.
+    const float cloud = tileFbm(u * 2, v * 2, 2, 4, 0.5f, 41);
+    const float t = std::clamp((cloud - 0.42f) / 0.35f, 0.0f, 1.0f);
+    return mix(hexColor(0x78A6DA), hexColor(0xDCE8F6), t * t * (3 - 2 * t) * 0.7f);
+}
+
+Color brass(float u, float v) {
+    const float grain = tileFbm(u * 8, v * 8, 8, 4, 0.5f, 17);
+    const float band = 0.5f + 0.5f * std::sin(v * 2 * kPi * 2);
+    Color c = mix(hexColor(0x8A6A2A), hexColor(0xE0B862), band * 0.6f + grain * 0.4f);
+    return c;
+}
+
+Canvas paintSkin(int size, Color (*skin)(float, float)) {
+    Canvas c = makeCanvas(size, size, Color{});
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            blendPixel(c, x, y, skin((x + 0.5f) / size, (y + 0.5f) / size), 1.0f);
+        }
+    }
+    return c;
+}
+
+// ---------------------------------------------------------------------------
+// Scene pieces for the full-screen pictures.
+
+// A flattened sphere with a turret dome and barrel, lit from the upper left and
+// wearing the camouflage. facing is +1 (barrel right) or -1.
+void drawTankShape(Canvas& c, float cx, float cy, float rx, float facing, float darkness) {
+    const float ry = rx * 0.42f;
+    const Color dim = hexColor(0x050505);
+    // Barrel first, so the hull overlaps its root.
+    const float bx = cx + facing * rx * 0.2f, by = cy - ry * 1.05f;
+    const float len = rx * 1.15f, half = rx * 0.07f;
+    fillPolygon(c,
+                {bx, by - half, bx + facing * len, by - half * 0.8f, bx + facing * len,
+                 by + half * 0.8f, bx, by + half},
+                mix(hexColor(0x6A7452), dim, darkness));
+    auto shaded = [&](float ex, float ey, float erx, float ery) {
+        const int x0 = static_cast<int>(ex - erx) - 1, x1 = static_cast<int>(ex + erx) + 2;
+        const int y0 = static_cast<int>(ey - ery) - 1, y1 = static_cast<int>(ey + ery) + 2;
+        for (int y = y0; y < y1; ++y) {
+            for (int x = x0; x < x1; ++x) {
+                int hits = 0;
+                for (int s = 0; s < 16; ++s) {
+                    const float dx = (x + (s % 4 + 0.5f) / 4 - ex) / erx;
+                    const float dy = (y + (s / 4 + 0.5f) / 4 - ey) / ery;
+                    hits += dx * dx + dy * dy <= 1.0f ? 1 : 0;
+                }
+                if (hits == 0) {
+                    continue;
+                }
+                const float dx = (x + 0.5f - ex) / erx, dy = (y + 0.5f - ey) / ery;
+                const float dz = std::sqrt(std::max(0.0f, 1.0f - dx * dx - dy * dy));
+                const float light = std::clamp(-0.45f * dx - 0.6f * dy + 0.66f * dz, 0.0f, 1.0f);
+                Color skin = camouflage(fract(dx * 0.5f + 0.5f), fract(dy * 0.3f + 0.5f));
+                const float k = 0.35f + 0.85f * light;
+                skin = Color{skin.r * k, skin.g * k, skin.b * k, 1};
+                blendPixel(c, x, y, mix(skin, dim, darkness), hits / 16.0f);
+            }
+        }
+    };
+    shaded(cx, cy, rx, ry);
+    shaded(cx + facing * rx * 0.05f, cy - ry * 0.8f, rx * 0.38f, ry * 0.62f);
+}
+
+// A tall cone obstacle with stone bands, its base centred at (cx, baseY).
+void drawCone(Canvas& c, float cx, float baseY, float halfWidth, float height, float fog,
+              Color fogColor) {
+    const float top = baseY - height;
+    fillShape(c, cx - halfWidth, top, cx + halfWidth, baseY, Color{},
+              [](float, float) { return false; });
+    for (int y = static_cast<int>(top); y < static_cast<int>(baseY); ++y) {
+        const float t = (y + 0.5f - top) / height;  // 0 at the tip
+        const float w = halfWidth * t;
+        for (int x = static_cast<int>(cx - w) - 1; x <= static_cast<int>(cx + w) + 1; ++x) {
+            const float dx = (x + 0.5f - cx) / std::max(w, 0.5f);
+            const float cover = std::clamp(w - std::fabs(x + 0.5f - cx) + 0.5f, 0.0f, 1.0f);
+            if (cover <= 0) {
+                continue;
+            }
+            Color s = stoneBands(fract(std::asin(std::clamp(dx, -1.0f, 1.0f)) / kPi + 0.5f),
+                                 fract(t * 10));
+            const float light = 0.55f + 0.45f * std::clamp(-dx * 0.8f + 0.3f, -1.0f, 1.0f);
+            s = Color{s.r * light, s.g * light, s.b * light, 1};
+            blendPixel(c, x, y, mix(s, fogColor, fog), cover);
+        }
+    }
+}
+
+// Sky, fog-bound checkered ground seen from a tank's height, and the horizon at hy.
+void drawBattlefield(Canvas& c, float hy, Color skyTop, Color skyLow, Color fog) {
+    verticalGradient(c, 0, hy, skyTop, skyLow);
+    const float cx = c.width / 2.0f;
+    for (int y = static_cast<int>(hy); y < c.height; ++y) {
+        for (int x = 0; x < c.width; ++x) {
+            float white = 0, depth = 0;
+            for (int s = 0; s < 4; ++s) {
+                const float sy = y + (s / 2 + 0.5f) / 2 - hy;
+                const float z = 2400.0f / std::max(sy, 0.25f);
+                const float wx = (x + (s % 2 + 0.5f) / 2 - cx) * z / 600.0f;
+                const int cell =
+                    static_cast<int>(std::floor(wx / 8)) + static_cast<int>(std::floor(z / 8));
+                white += (cell & 1) ? 0.0f : 0.25f;
+                depth += z / 4;
+            }
+            const Color ground = mix(hexColor(0x1C1E1A), hexColor(0xB8BCB0), white);
+            const float f = 1.0f - std::exp(-depth / 140.0f);
+            blendPixel(c, x, y, mix(ground, fog, f), 1.0f);
+        }
+    }
+}
+
+void lowerLeftPanel(Canvas& c) {
+    // The summary rows are drawn here over the picture: plain and dark.
+    const float x1 = c.width * 0.44f, y0 = c.height * (1.0f - 0.25f);
+    fillRect(c, 0, y0, x1, c.height, kPanel);
+    fillRect(c, 0, y0, x1 + 3, y0 + 3, hexColor(0x5A6470));
+    fillRect(c, x1, y0, x1 + 3, c.height, hexColor(0x5A6470));
+}
+
+// ---------------------------------------------------------------------------
+// The pictures.
+
+void makeBeginScreen(Font* bold, Font* regular) {
+    Canvas c = makeCanvas(800, 600, Color{});
+    const Color fog = hexColor(0x8E9AA6);
+    drawBattlefield(c, 330, hexColor(0x1B3260), hexColor(0x9FB2C6), fog);
+    drawCone(c, 90, 352, 26, 150, 0.45f, fog);
+    drawCone(c, 700, 345, 20, 118, 0.55f, fog);
+    drawCone(c, 590, 338, 12, 70, 0.65f, fog);
+    drawCone(c, 250, 336, 9, 50, 0.7f, fog);
+    drawTankShape(c, 120, 520, 95, 1, 0.0f);
+    drawTankShape(c, 690, 392, 48, -1, 0.25f);
+
+    drawTextCentered(c, bold, "TRELVANE", 118, 400, 135, kGold, 5, Color{0, 0, 0, 0.8f});
+    drawTextCentered(c, regular, "Tank battle on the fog-bound field", 24, 400, 175, kWhite, 2);
+
+    fillRoundRect(c, 200, 200, 600, 505, 14, Color{0.03f, 0.05f, 0.08f, 0.78f});
+    const char* keys[][2] = {
+        {"W / Up", "Drive forward"},
+        {"S / Down", "Brake and reverse"},
+        {"A / Left", "Turn left"},
+        {"D / Right", "Turn right"},
+        {"Space", "Fire"},
+        {"Tab", "Turbo"},
+        {"1", "Look back"},
+        {"2 / 3", "Look left / right"},
+        {"+ / -", "Change the level"},
+        {"Escape", "Quit"},
+    };
+    float y = 236;
+    for (const auto& row : keys) {
+        const float w = measureText(bold, row[0], 22).width;
+        drawText(c, bold, row[0], 22, 385 - w, y, kGold);
+        drawText(c, regular, row[1], 22, 405, y, kWhite);
+        y += 29;
+    }
+    fillRoundRect(c, 250, 525, 550, 575, 12, Color{0.55f, 0.08f, 0.05f, 0.92f});
+    drawTextCentered(c, bold, "Press Enter to start", 32, 400, 562, kWhite, 2);
+    saveJpeg(c, "screen_begin.jpg");
+}
+
+void makeOutcomeScreen(Font* bold, Font* regular, bool victory) {
+    Canvas c = makeCanvas(800, 600, Color{});
+    if (victory) {
+        verticalGradient(c, 0, 600, hexColor(0x0E2A3A), hexColor(0x08141A));
+        // Golden rays from behind the title.
+        for (int y = 0; y < 600; ++y) {
+            for (int x = 0; x < 800; ++x) {
+                const float a = std::atan2(y - 150.0f, x - 400.0f);
+                const float ray = std::pow(std::fabs(std::sin(a * 9)), 6.0f);
+                const float r = std::hypot(x - 400.0f, y - 150.0f);
+                const float fall = std::exp(-r / 380.0f) * std::clamp(r / 120.0f, 0.0f, 1.0f);
+                blendPixel(c, x, y, hexColor(0xFFC84A), ray * fall * 0.35f);
+            }
+        }
+        verticalGradient(c, 430, 600, hexColor(0x123040), hexColor(0x060E12));
+        drawTankShape(c, 630, 470, 105, -1, 0.0f);
+        // A pennant on the victor.
+        fillRect(c, 640, 300, 645, 440, hexColor(0x2A2A2A));
+        fillPolygon(c, {645, 300, 720, 318, 645, 338}, hexColor(0xE8B43C));
+        drawTextCentered(c, bold, "VICTORY", 120, 400, 170, kGold, 5);
+        drawTextCentered(c, regular, "Every enemy tank on the field is destroyed.", 26, 400, 222,
+                         kWhite, 2);
+        drawTextCentered(c, bold, "Press Enter for the next level", 32, 400, 300, kWhite, 3);
+    } else {
+        verticalGradient(c, 0, 600, hexColor(0x3A0D08), hexColor(0x100404));
+        verticalGradient(c, 430, 600, hexColor(0x2A1410), hexColor(0x0C0606));
+        // Smoke rising from the wreck.
+        for (int y = 0; y < 470; ++y) {
+            for (int x = 380; x < 800; ++x) {
+                const float rise = 470.0f - y;
+                const float spread = 30 + rise * 0.45f;
+                const float d = std::fabs(x - 600.0f - rise * 0.3f) / spread;
+                const float puff = tileFbm(x / 45.0f, y / 45.0f + 0.3f, 64, 4, 0.55f, 9);
+                const float a = std::clamp((1 - d) * 1.6f, 0.0f, 1.0f) *
+                                std::clamp((puff - 0.3f) * 2.2f, 0.0f, 1.0f) *
+                                std::clamp((y - 30) / 220.0f, 0.0f, 1.0f);
+                blendPixel(c, x, y, hexColor(0x4A403C), a * 0.9f);
+            }
+        }
+        fillEllipse(c, 620, 478, 170, 36, Color{1.0f, 0.45f, 0.1f, 0.3f});
+        drawTankShape(c, 620, 462, 105, -1, 0.72f);
+        // Flames licking up from the hull.
+        const float flames[][3] = {{560, 70, 22}, {590, 105, 26}, {622, 85, 22}, {655, 60, 18}};
+        for (const auto& f : flames) {
+            const float fx = f[0], h = f[1], w = f[2], base = 445;
+            fillPolygon(c,
+                        {fx - w, base, fx - w * 0.3f, base - h * 0.6f, fx + w * 0.15f, base - h,
+                         fx + w * 0.35f, base - h * 0.45f, fx + w, base},
+                        Color{1.0f, 0.42f, 0.08f, 0.9f});
+            fillPolygon(c, {fx - w * 0.5f, base, fx, base - h * 0.6f, fx + w * 0.5f, base},
+                        Color{1.0f, 0.85f, 0.35f, 0.95f});
+        }
+        drawTextCentered(c, bold, "DEFEAT", 120, 400, 170, hexColor(0xFF5A3C), 5);
+        drawTextCentered(c, regular, "Your last tank has been destroyed.", 26, 400, 222, kWhite, 2);
+        drawTextCentered(c, bold, "Press Enter to restart at level 1", 32, 400, 300, kWhite, 3);
+    }
+    lowerLeftPanel(c);
+    saveJpeg(c, victory ? "screen_victory.jpg" : "screen_death.jpg");
+}
+
+// A dark panel with light lettering: glyphs and labels are opaque, so this is the look.
+Canvas plate(int width, int height) {
+    Canvas c = makeCanvas(width, height, kPanel);
+    verticalGradient(c, 0, height, kPanelTop, kPanel);
+    return c;
+}
+
+void makeGlyphs(Font* bold) {
+    struct Glyph {
+        const char* text;
+        const char* file;
+    };
+    const Glyph glyphs[] = {
+        {"0", "number_0.jpg"}, {"1", "number_1.jpg"},       {"2", "number_2.jpg"},
+        {"3", "number_3.jpg"}, {"4", "number_4.jpg"},       {"5", "number_5.jpg"},
+        {"6", "number_6.jpg"}, {"7", "number_7.jpg"},       {"8", "number_8.jpg"},
+        {"9", "number_9.jpg"}, {"-", "number_-.jpg"},       {"/", "number_Slash.jpg"},
+        {"%", "number_%.jpg"}, {".", "number_Decimal.jpg"},
+    };
+    const int size = 56;
+    const TextBox digits = measureText(bold, "0123456789", size);
+    const float baseline = (64 + digits.ascent) / 2.0f;
+    for (const Glyph& g : glyphs) {
+        Canvas c = plate(64, 64);
+        int pixelSize = size;
+        if (g.text[0] == '%') {
+            pixelSize = 48;  // the widest glyph still fits the cell
+        } else if (g.text[0] == '.') {
+            pixelSize = 84;  // a point big enough to read at 50 x 50
+        }
+        drawTextCentered(c, bold, g.text, pixelSize, 32, baseline, kInk, 2, Color{0, 0, 0, 0.9f});
+        saveJpeg(c, g.file);
+    }
+}
+
+void makeLabels(Font* bold) {
+    const char* labels[][2] = {
+        {"Score", "text_Score.jpg"}, {"Lives", "text_Lives.jpg"},       {"Tanks", "text_Tanks.jpg"},
+        {"Level", "text_Level.jpg"}, {"Accuracy", "text_Accuracy.jpg"}, {"FPS", "text_FPS.jpg"},
+        {"Turbo", "text_Turbo.jpg"},
+    };
+    // One size for all, the largest at which the longest label fits.
+    int size = 46;
+    while (size > 10 && measureText(bold, "Accuracy", size).width > 236) {
+        --size;
+    }
+    const float baseline = (64 + measureText(bold, "ScoreLivTnkAFP", size).ascent) / 2.0f;
+    for (const auto& label : labels) {
+        Canvas c = plate(256, 64);
+        drawTextCentered(c, bold, label[0], size, 128, baseline, kInk, 2, Color{0, 0, 0, 0.9f});
+        saveJpeg(c, label[1]);
+    }
+}
+
+void makeIcons() {
+    mkdir((outDir + "/icons").c_str(), 0755);
+    for (int size : {48, 128, 256}) {
+        // Drawn at 256 and shrunk by whole-pixel averaging keeps small icons clean.
+        Canvas big = makeCanvas(256, 256, Color{0, 0, 0, 0});
+        fillEllipse(big, 128, 128, 124, 124, hexColor(0x1E2A1C));
+        fillEllipse(big, 128, 128, 114, 114, hexColor(0xC8A040));
+        fillEllipse(big, 128, 128, 104, 104, hexColor(0x2C3A26));
+        drawTankShape(big, 118, 150, 78, 1, 0.0f);
+        Canvas c = makeCanvas(size, size, Color{0, 0, 0, 0});
+        const float step = 256.0f / size;
+        for (int y = 0; y < size; ++y) {
+            for (int x = 0; x < size; ++x) {
+                float sum[4] = {0, 0, 0, 0}, n = 0;
+                for (int sy = static_cast<int>(y * step); sy < static_cast<int>((y + 1) * step);
+                     ++sy) {
+                    for (int sx = static_cast<int>(x * step); sx < static_cast<int>((x + 1) * step);
+                         ++sx) {
+                        const float* p = &big.px[(static_cast<std::size_t>(sy) * 256 + sx) * 4];
+                        for (int k = 0; k < 3; ++k) {
+                            sum[k] += p[k] * p[3];
+                        }
+                        sum[3] += p[3];
+                        n += 1;
+                    }
+                }
+                float* q = &c.px[(static_cast<std::size_t>(y) * size + x) * 4];
+                for (int k = 0; k < 3; ++k) {
+                    q[k] = sum[3] > 0 ? sum[k] / sum[3] : 0;
+                }
+                q[3] = sum[3] / n;
+            }
+        }
+        const std::string path = outDir + "/icons/trelvane-" + std::to_string(size) + ".png";
+        if (!writeCanvasPng(c, path.c_str())) {
+            std::fprintf(stderr, "cannot write %s\n", path.c_str());
+            allOk = false;
+        }
+    }
+}
+
+void saveWav(const std::vector<std::int16_t>& samples, const char* name) {
+    const std::string path = outDir + "/" + name;
+    const std::vector<unsigned char> bytes = encodeWav(samples);
+    FILE* file = std::fopen(path.c_str(), "wb");
+    bool ok = file != nullptr;
+    if (ok) {
+        ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+        ok = std::fclose(file) == 0 && ok;
+    }
+    if (!ok) {
+        std::fprintf(stderr, "cannot write %s\n", path.c_str());
+        allOk = false;
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: %s <output folder> <bold font> <regular font>\n", argv[0]);
+        return 2;
+    }
+    outDir = argv[1];
+    mkdir(outDir.c_str(), 0755);
+    Font* bold = openFont(argv[2]);
+    Font* regular = openFont(argv[3]);
+    if (bold == nullptr || regular == nullptr) {
+        std::fprintf(stderr, "cannot read the fonts %s and %s\n", argv[2], argv[3]);
+        closeFont(bold);
+        closeFont(regular);
+        return 1;
+    }
+    saveJpeg(paintSkin(128, skyTile), "texture_sky.jpg");
+    saveJpeg(paintSkin(256, camouflage), "texture_tank.jpg");
+    saveJpeg(paintSkin(256, stoneBands), "texture_object.jpg");
+    saveJpeg(paintSkin(64, brass), "texture_bullet.jpg");
+    makeBeginScreen(bold, regular);
+    makeOutcomeScreen(bold, regular, false);
+    makeOutcomeScreen(bold, regular, true);
+    makeGlyphs(bold);
+    makeLabels(bold);
+    makeIcons();
+    saveWav(synthShot(), "shoot.wav");
+    saveWav(synthExplosion(), "explode.wav");
+    closeFont(bold);
+    closeFont(regular);
+    return allOk ? 0 : 1;
+}
