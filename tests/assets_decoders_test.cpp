@@ -1,0 +1,503 @@
+// The JPEG, TGA and BMP decoders on files the tests write, hostile ones included.
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "assets/assets.h"
+#include "assets/decoders.h"
+#include "tests/assets_test_files.h"
+
+namespace {
+
+std::vector<std::string> messages;
+void recordMessage(const char* message) {
+    messages.push_back(message);
+}
+
+// Every test starts with no recorded message and the recording reporter.
+class Decoders : public ::testing::Test {
+protected:
+    void SetUp() override {
+        messages.clear();
+        setDecoderErrorReporter(recordMessage);
+    }
+    void TearDown() override { releaseImage(image); }
+    const unsigned char* px(int x, int y) const {
+        return image->pixels + (static_cast<std::size_t>(y) * image->width + x) * image->components;
+    }
+    void expectRgb(int x, int y, int r, int g, int b, int slack = 0) const {
+        const unsigned char* p = px(x, y);
+        EXPECT_NEAR(p[0], r, slack) << "at " << x << "," << y;
+        EXPECT_NEAR(p[1], g, slack) << "at " << x << "," << y;
+        EXPECT_NEAR(p[2], b, slack) << "at " << x << "," << y;
+    }
+    Image* image = nullptr;
+};
+
+using JpegDecoder = Decoders;
+using TgaDecoder = Decoders;
+using BmpDecoder = Decoders;
+using JpegDecoderDeathTest = Decoders;
+
+// ---------------------------------------------------------------------------
+// JPEG
+
+TEST_F(JpegDecoder, RedOverBlueComesOutBlueRowsFirst) {
+    Bytes rgb;
+    for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 16; ++x) {
+            rgb.insert(rgb.end(), {static_cast<unsigned char>(y < 16 ? 255 : 0), 0,
+                                   static_cast<unsigned char>(y < 16 ? 0 : 255)});
+        }
+    }
+    image = decodeJpeg(writeJpeg("redblue.jpg", 16, 32, 3, JCS_RGB, rgb).c_str());
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->components, 3);
+    EXPECT_EQ(image->width, 16);
+    EXPECT_EQ(image->height, 32);
+    expectRgb(3, 0, 0, 0, 255, 24);   // bottom row of the texture: blue
+    expectRgb(3, 31, 255, 0, 0, 24);  // top: red
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(JpegDecoder, GrayscaleAndCmykComeOutAsRgb) {
+    Bytes gray(8 * 8, 128);
+    image = decodeJpeg(writeJpeg("gray.jpg", 8, 8, 1, JCS_GRAYSCALE, gray).c_str());
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->components, 3);
+    expectRgb(4, 4, 128, 128, 128, 3);
+    releaseImage(image);
+
+    // libjpeg marks CMYK files as Adobe's, which store ink inverted: 255 = no ink.
+    Bytes cmyk;
+    for (int i = 0; i < 8 * 8; ++i) {
+        cmyk.insert(cmyk.end(), {255, 0, 0, 255});
+    }
+    image = decodeJpeg(writeJpeg("cmyk.jpg", 8, 8, 4, JCS_CMYK, cmyk).c_str());
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->components, 3);
+    expectRgb(4, 4, 255, 0, 0, 8);
+}
+
+TEST_F(JpegDecoder, MissingFileGivesNothingSilently) {
+    EXPECT_EQ(decodeJpeg((scratchDir() + "/absent.jpg").c_str()), nullptr);
+    EXPECT_EQ(decodeJpeg(nullptr), nullptr);
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(JpegDecoder, TruncatedFileWarnsOnceAndStillGivesTheImage) {
+    Bytes rgb(64 * 64 * 3);
+    for (std::size_t i = 0; i < rgb.size(); ++i) {
+        rgb[i] = static_cast<unsigned char>(i * 7);
+    }
+    const std::string whole = writeJpeg("whole.jpg", 64, 64, 3, JCS_RGB, rgb);
+    FILE* f = std::fopen(whole.c_str(), "rb");
+    Bytes bytes(1 << 16);
+    bytes.resize(std::fread(bytes.data(), 1, bytes.size(), f));
+    std::fclose(f);
+    bytes.resize(bytes.size() / 2);
+    const std::string cut = writeFile("cut.jpg", bytes);
+    ::testing::internal::CaptureStderr();
+    image = decodeJpeg(cut.c_str());
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->width, 64);
+    EXPECT_NE(err.find("Premature end of JPEG file"), std::string::npos) << err;
+    EXPECT_EQ(err.find("Premature end of JPEG file"), err.rfind("Premature end of JPEG file"));
+}
+
+TEST_F(JpegDecoderDeathTest, FileTheLibraryRejectsEndsTheProcessWithStatus1) {
+    ::testing::FLAGS_gtest_death_test_style = "threadsafe";
+    const std::string notJpeg = writeFile("not.jpg", Bytes{'h', 'e', 'l', 'l', 'o', 0, 1, 2});
+    EXPECT_EXIT(decodeJpeg(notJpeg.c_str()), ::testing::ExitedWithCode(1), "Not a JPEG file");
+    const std::string empty = writeFile("empty.jpg", Bytes{});
+    EXPECT_EXIT(decodeJpeg(empty.c_str()), ::testing::ExitedWithCode(1), "Empty input file");
+}
+
+// ---------------------------------------------------------------------------
+// TGA
+
+Image* tga(const Bytes& bytes) {
+    return decodeTgaMemory(bytes.data(), bytes.size());
+}
+
+TEST_F(TgaDecoder, UncompressedPixelsSwapToRgbAndKeepFileRowOrder) {
+    Bytes b = tgaHeader(2, 1, 2, 24);
+    b.insert(b.end(), {10, 20, 30, 1, 2, 3});
+    image = decodeTga(writeFile("a.tga", b).c_str());
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->components, 3);
+    expectRgb(0, 0, 30, 20, 10);
+    expectRgb(0, 1, 3, 2, 1);
+    releaseImage(image);
+
+    // Top-left origin in the descriptor changes nothing: rows stay in file order.
+    b = tgaHeader(2, 1, 2, 32, 0, 0x20);
+    b.insert(b.end(), {10, 20, 30, 40, 1, 2, 3, 4});
+    image = tga(b);
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->components, 4);
+    EXPECT_EQ(0, std::memcmp(image->pixels, "\x1e\x14\x0a\x28\x03\x02\x01\x04", 8));
+}
+
+TEST_F(TgaDecoder, SixteenBitWordsSpreadToFiveBitChannels) {
+    Bytes b = tgaHeader(2, 3, 1, 16);
+    put16(b, 0x7FFF);
+    put16(b, 0x8000);
+    put16(b, (1u << 10) | (2u << 5) | 31u);
+    image = tga(b);
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->components, 3);
+    expectRgb(0, 0, 248, 248, 248);
+    expectRgb(1, 0, 0, 0, 0);
+    expectRgb(2, 0, 8, 16, 248);
+}
+
+TEST_F(TgaDecoder, RunLengthPacketHeaders128_255_0_127) {
+    Bytes b = tgaHeader(10, 258, 1, 24);
+    b.insert(b.end(), {128, 1, 2, 3});  // run of 1
+    b.insert(b.end(), {255, 4, 5, 6});  // run of 128
+    b.insert(b.end(), {0, 7, 8, 9});    // raw 1
+    b.push_back(127);                   // raw 128
+    for (int i = 0; i < 128; ++i) {
+        b.insert(b.end(), {static_cast<unsigned char>(i), 0, 200});
+    }
+    image = tga(b);
+    ASSERT_NE(image, nullptr);
+    expectRgb(0, 0, 3, 2, 1);
+    expectRgb(1, 0, 6, 5, 4);
+    expectRgb(128, 0, 6, 5, 4);
+    expectRgb(129, 0, 9, 8, 7);
+    expectRgb(130, 0, 200, 0, 0);
+    expectRgb(257, 0, 200, 0, 127);
+}
+
+TEST_F(TgaDecoder, ImageIdIsSkippedButAColourMapIsNot) {
+    Bytes b = tgaHeader(2, 1, 1, 24, 3, 0, 1);
+    b.insert(b.end(), {'i', 'd', '!', 10, 20, 30, 99, 99, 99});
+    image = tga(b);
+    ASSERT_NE(image, nullptr);
+    expectRgb(0, 0, 30, 20, 10);
+}
+
+TEST_F(TgaDecoder, RunPastTheLastPixelIsCutThere) {
+    Bytes b = tgaHeader(10, 2, 2, 32);
+    b.insert(b.end(), {255, 1, 2, 3, 4});  // 128 pixels for an image of 4
+    image = tga(b);
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(0, std::memcmp(image->pixels + 12, "\x03\x02\x01\x04", 4));
+    releaseImage(image);
+    b = tgaHeader(10, 1, 1, 24);
+    b.insert(b.end(), {5, 1, 2, 3});  // raw packet of 6 with one pixel given
+    image = tga(b);
+    ASSERT_NE(image, nullptr);
+    expectRgb(0, 0, 3, 2, 1);
+}
+
+TEST_F(TgaDecoder, HostileFilesGiveNothing) {
+    struct Case {
+        const char* what;
+        Bytes bytes;
+    };
+    std::vector<Case> cases;
+    cases.push_back({"empty", {}});
+    cases.push_back({"short header", Bytes(17, 0)});
+    Bytes b = tgaHeader(2, 4, 4, 24);
+    b.insert(b.end(), 47, 0);
+    cases.push_back({"uncompressed one byte short", b});
+    b = tgaHeader(10, 4, 4, 24);
+    b.insert(b.end(), {130, 1, 2, 3, 0, 1});
+    cases.push_back({"run-length ends early", b});
+    b = tgaHeader(10, 4, 4, 24);
+    b.insert(b.end(), {130, 1, 2});
+    cases.push_back({"run value cut", b});
+    cases.push_back({"zero width", tgaHeader(2, 0, 4, 24)});
+    cases.push_back({"zero height", tgaHeader(10, 4, 0, 32)});
+    for (int depth : {0, 8, 15, 64}) {
+        b = tgaHeader(2, 1, 1, depth);
+        b.insert(b.end(), 16, 0);
+        cases.push_back({"odd depth", b});
+    }
+    b = tgaHeader(10, 1, 1, 16);
+    b.insert(b.end(), {128, 1, 2});
+    cases.push_back({"run-length 16-bit", b});
+    b = tgaHeader(2, 1, 1, 24, 200);
+    b.insert(b.end(), 10, 0);
+    cases.push_back({"image ID past the end", b});
+    cases.push_back({"65535 x 65535 x 4 over the size limit", tgaHeader(2, 65535, 65535, 32)});
+    for (const Case& c : cases) {
+        Image* got = tga(c.bytes);
+        EXPECT_EQ(got, nullptr) << c.what;
+        releaseImage(got);
+    }
+    EXPECT_EQ(decodeTga((scratchDir() + "/absent.tga").c_str()), nullptr);
+    EXPECT_EQ(decodeTgaMemory(nullptr, 0), nullptr);
+}
+
+// ---------------------------------------------------------------------------
+// BMP
+
+Image* bmp(const Bytes& bytes) {
+    return decodeBmpMemory(bytes.data(), bytes.size(), "t.bmp");
+}
+
+Bytes grayTable(int entries) {
+    Bytes t;
+    for (int i = 0; i < entries; ++i) {
+        const unsigned char v = static_cast<unsigned char>(i * 10);
+        t.insert(t.end(),
+                 {v, static_cast<unsigned char>(v + 1), static_cast<unsigned char>(v + 2), 0});
+    }
+    return t;
+}
+
+TEST_F(BmpDecoder, ThreePixelWide24BitRowsLoseTheirPadding) {
+    BmpSpec s;
+    s.width = 3;
+    s.height = 2;
+    s.pixels = {1,  2,  3,  4,  5,  6,  7,  8,  9,  0xEE, 0xEE, 0xEE,  // bottom row + 3 padding
+                11, 12, 13, 14, 15, 16, 17, 18, 19, 0xEE, 0xEE, 0xEE};
+    image = decodeBmp(writeFile("w3.bmp", bmpBytes(s)).c_str());
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->components, 3);
+    EXPECT_EQ(image->width, 3);
+    EXPECT_EQ(image->height, 2);
+    const unsigned char want[18] = {3, 2, 1, 6, 5, 4, 9, 8, 7, 13, 12, 11, 16, 15, 14, 19, 18, 17};
+    EXPECT_EQ(0, std::memcmp(image->pixels, want, 18));
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(BmpDecoder, TopDownRowsAreTurnedBottomUp) {
+    BmpSpec s;
+    s.width = 1;
+    s.height = -2;
+    s.pixels = {1, 2, 3, 0, 4, 5, 6, 0};  // top row first
+    image = bmp(bmpBytes(s));
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->height, 2);
+    expectRgb(0, 0, 6, 5, 4);
+    expectRgb(0, 1, 3, 2, 1);
+}
+
+TEST_F(BmpDecoder, PalettedSourcesGoThroughTheirColourTable) {
+    BmpSpec s;
+    s.width = 10;
+    s.height = 1;
+    s.bitCount = 1;
+    s.table = grayTable(2);
+    s.pixels = {0xA0, 0x40, 0, 0};  // 1010 0000 01..
+    image = bmp(bmpBytes(s));
+    ASSERT_NE(image, nullptr);
+    expectRgb(0, 0, 12, 11, 10);
+    expectRgb(1, 0, 2, 1, 0);
+    expectRgb(2, 0, 12, 11, 10);
+    expectRgb(9, 0, 12, 11, 10);
+    releaseImage(image);
+
+    s.bitCount = 4;
+    s.width = 3;
+    s.table = grayTable(16);
+    s.pixels = {0x5F, 0x20, 0, 0};
+    image = bmp(bmpBytes(s));
+    ASSERT_NE(image, nullptr);
+    expectRgb(0, 0, 52, 51, 50);
+    expectRgb(1, 0, 152, 151, 150);
+    expectRgb(2, 0, 22, 21, 20);
+    releaseImage(image);
+
+    s.bitCount = 8;
+    s.width = 2;
+    s.height = 2;
+    s.colorsUsed = 4;
+    s.table = grayTable(4);
+    s.pixels = {3, 1, 0, 0, 2, 200, 0, 0};  // 200 lies past the 4-entry table: black
+    image = bmp(bmpBytes(s));
+    ASSERT_NE(image, nullptr);
+    expectRgb(0, 0, 32, 31, 30);
+    expectRgb(1, 0, 12, 11, 10);
+    expectRgb(0, 1, 22, 21, 20);
+    expectRgb(1, 1, 0, 0, 0);
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(BmpDecoder, CoreHeaderAndPackedDib) {
+    Bytes b;
+    put32(b, 12);
+    put16(b, 2);  // width
+    put16(b, 1);  // height
+    put16(b, 1);
+    put16(b, 8);
+    for (int i = 0; i < 256; ++i) {
+        b.insert(b.end(), {static_cast<unsigned char>(i), 0, static_cast<unsigned char>(255 - i)});
+    }
+    b.insert(b.end(), {7, 250, 0, 0});  // packed: pixels right after the 3-byte table
+    image = bmp(b);
+    ASSERT_NE(image, nullptr);
+    expectRgb(0, 0, 248, 0, 7);
+    expectRgb(1, 0, 5, 0, 250);
+    releaseImage(image);
+
+    BmpSpec s;
+    s.fileHeader = false;
+    s.width = 1;
+    s.bitCount = 32;
+    s.pixels = {10, 20, 30, 255};
+    image = bmp(bmpBytes(s));
+    ASSERT_NE(image, nullptr);
+    expectRgb(0, 0, 30, 20, 10);
+}
+
+TEST_F(BmpDecoder, SixteenBitDefaultAndMaskedLayouts) {
+    BmpSpec s;
+    s.width = 2;
+    s.bitCount = 16;
+    Bytes px;
+    put16(px, 0x7C00);  // 5-5-5 red at full scale
+    put16(px, 0x001F);
+    s.pixels = px;
+    image = bmp(bmpBytes(s));
+    ASSERT_NE(image, nullptr);
+    expectRgb(0, 0, 255, 0, 0);
+    expectRgb(1, 0, 0, 0, 255);
+    releaseImage(image);
+
+    s.compression = 3;  // 5-6-5 through bit-field masks placed before the pixels
+    s.table.clear();
+    put32(s.table, 0xF800);
+    put32(s.table, 0x07E0);
+    put32(s.table, 0x001F);
+    px.clear();
+    put16(px, 0x07E0);
+    put16(px, 0xFFFF);
+    s.pixels = px;
+    image = bmp(bmpBytes(s));
+    ASSERT_NE(image, nullptr);
+    expectRgb(0, 0, 0, 255, 0);
+    expectRgb(1, 0, 255, 255, 255);
+}
+
+TEST_F(BmpDecoder, RunLengthSourcesClipWhatRunsOffTheImage) {
+    BmpSpec s;
+    s.width = 4;
+    s.height = 2;
+    s.bitCount = 8;
+    s.compression = 1;
+    s.table = grayTable(256);
+    // Row 0: run of 3 of colour 5, absolute 3 pixels (2 fall off the row end); row 1:
+    // delta right by 1 then a run of 9 (clipped); then more rows past the top.
+    s.pixels = {3, 5, 0, 3, 1, 2, 3, 0, 0, 0, 0, 2, 1, 0, 9, 7, 0, 0, 4, 9, 0, 1};
+    image = bmp(bmpBytes(s));
+    ASSERT_NE(image, nullptr);
+    expectRgb(0, 0, 52, 51, 50);
+    expectRgb(2, 0, 52, 51, 50);
+    expectRgb(3, 0, 12, 11, 10);
+    expectRgb(0, 1, 0, 0, 0);  // skipped by the delta: stays black
+    expectRgb(1, 1, 72, 71, 70);
+    expectRgb(3, 1, 72, 71, 70);
+    releaseImage(image);
+
+    s.bitCount = 4;
+    s.compression = 2;
+    s.table = grayTable(16);
+    s.pixels = {3, 0x12, 0, 3, 0x34, 0x50, 0, 1};  // 1 2 1, then absolute 3 4 5 (cut to 1)
+    image = bmp(bmpBytes(s));
+    ASSERT_NE(image, nullptr);
+    expectRgb(0, 0, 12, 11, 10);
+    expectRgb(1, 0, 22, 21, 20);
+    expectRgb(2, 0, 12, 11, 10);
+    expectRgb(3, 0, 32, 31, 30);
+    expectRgb(0, 1, 0, 0, 0);
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(BmpDecoder, NewerInfoHeadersAreAnUnknownFormat) {
+    for (unsigned size : {108u, 124u, 64u, 0u}) {
+        messages.clear();
+        BmpSpec s;
+        s.headerSize = size;
+        s.pixels = {1, 2, 3, 0};
+        EXPECT_EQ(decodeBmp(writeFile("v.bmp", bmpBytes(s)).c_str()), nullptr);
+        ASSERT_EQ(messages.size(), 1u) << size;
+        EXPECT_EQ(messages[0], "Unknown DIB file format.");
+    }
+}
+
+TEST_F(BmpDecoder, OpenFailuresAndHostileFilesGiveOneMessageAndNoImage) {
+    EXPECT_EQ(decodeBmp((scratchDir() + "/absent.bmp").c_str()), nullptr);
+    EXPECT_TRUE(messages.empty()) << "the probe fails silently";
+
+    const std::string empty = writeFile("empty.bmp", Bytes{});
+    EXPECT_EQ(decodeBmp(empty.c_str()), nullptr);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], "Failed to open DIB file " + empty + ".\n");
+
+    struct Case {
+        const char* what;
+        Bytes bytes;
+        const char* message;
+    };
+    std::vector<Case> cases;
+    BmpSpec s;
+    s.width = 2;
+    s.height = 2;
+    s.pixels = Bytes(16, 7);
+    BmpSpec t = s;
+    t.pixelOffset = 5000;
+    cases.push_back({"pixel offset past the end", bmpBytes(t), "Image file conversion error."});
+    t = s;
+    t.pixels.resize(15);
+    cases.push_back({"pixel data one byte short", bmpBytes(t), "Image file conversion error."});
+    for (unsigned bits : {0u, 2u, 64u, 7u}) {
+        t = s;
+        t.bitCount = bits;
+        cases.push_back({"odd bit count", bmpBytes(t), "Image file conversion error."});
+    }
+    t = s;
+    t.width = 0;
+    cases.push_back({"zero width", bmpBytes(t), "Image file conversion error."});
+    t = s;
+    t.height = 0;
+    cases.push_back({"zero height", bmpBytes(t), "Image file conversion error."});
+    t = s;
+    t.width = -3;
+    cases.push_back({"negative width", bmpBytes(t), "Image file conversion error."});
+    t = s;
+    t.compression = 1;
+    t.bitCount = 8;
+    t.height = -2;
+    cases.push_back({"top-down run-length", bmpBytes(t), "Image file conversion error."});
+    t = s;
+    t.compression = 4;  // embedded JPEG
+    cases.push_back({"unsupported compression", bmpBytes(t), "Image file conversion error."});
+    t = s;
+    t.bitCount = 8;
+    t.table = grayTable(3);  // 256 entries expected
+    t.pixels.clear();
+    cases.push_back({"colour table past the end", bmpBytes(t), "Image file conversion error."});
+    t = s;
+    t.width = INT_MAX;
+    t.height = INT_MAX;
+    cases.push_back({"product overflows", bmpBytes(t), "Out of memory."});
+    t = s;
+    t.width = 10000;
+    t.height = -10000;
+    cases.push_back({"buffer over 256 MiB", bmpBytes(t), "Out of memory."});
+    Bytes cut = bmpBytes(s);
+    cut.resize(30);
+    cases.push_back({"info header cut", cut, "Unknown DIB file format."});
+    cases.push_back({"just BM", Bytes{'B', 'M'}, "Unknown DIB file format."});
+    for (const Case& c : cases) {
+        messages.clear();
+        Image* got = bmp(c.bytes);
+        EXPECT_EQ(got, nullptr) << c.what;
+        releaseImage(got);
+        ASSERT_EQ(messages.size(), 1u) << c.what;
+        EXPECT_EQ(messages[0], c.message) << c.what;
+    }
+}
+
+}  // namespace
