@@ -3,3 +3,14 @@
 add_executable(assets_decoders_test assets_decoders_test.cpp)
 target_link_libraries(assets_decoders_test PRIVATE trelvane_decoders GTest::gtest_main)
 gtest_discover_tests(assets_decoders_test)
+
+# A real GL context on its own Xvfb screen. Mesa keeps memory to the end, so leak
+# checking is off for this one.
+add_executable(assets_catalogue_test assets_catalogue_test.cpp)
+target_link_libraries(assets_catalogue_test PRIVATE trelvane_assets GLUT::GLUT GTest::gtest)
+target_compile_definitions(assets_catalogue_test PRIVATE
+  TRELVANE_DATA_DIR="${TRELVANE_DATA_DIR}")
+add_dependencies(assets_catalogue_test trelvane_data)
+add_test(NAME assets_catalogue COMMAND ${TRELVANE_XVFB} $<TARGET_FILE:assets_catalogue_test>)
+set_tests_properties(assets_catalogue PROPERTIES
+  ENVIRONMENT "ASAN_OPTIONS=detect_leaks=0;LSAN_OPTIONS=detect_leaks=0")
