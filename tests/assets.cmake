@@ -14,3 +14,12 @@ add_dependencies(assets_catalogue_test trelvane_data)
 add_test(NAME assets_catalogue COMMAND ${TRELVANE_XVFB} $<TARGET_FILE:assets_catalogue_test>)
 set_tests_properties(assets_catalogue PROPERTIES
   ENVIRONMENT "ASAN_OPTIONS=detect_leaks=0;LSAN_OPTIONS=detect_leaks=0")
+
+# The generator's writers and the data it made for this build.
+find_package(ZLIB REQUIRED)
+add_executable(assets_generator_test assets_generator_test.cpp)
+target_link_libraries(assets_generator_test PRIVATE trelvane_assetgen trelvane_decoders ZLIB::ZLIB
+  GTest::gtest_main)
+target_compile_definitions(assets_generator_test PRIVATE TRELVANE_DATA_DIR="${TRELVANE_DATA_DIR}")
+add_dependencies(assets_generator_test trelvane_data)
+gtest_discover_tests(assets_generator_test)

@@ -1,0 +1,358 @@
+// The asset generator: its PNG and WAV writers, and the data files it made for the
+// game, checked for what the game needs of them.
+
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "assets/assets.h"
+#include "assets/decoders.h"
+#include "tools/audio.h"
+#include "tools/png_writer.h"
+
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+
+std::uint32_t big32(const unsigned char* p) {
+    return (static_cast<std::uint32_t>(p[0]) << 24) | (p[1] << 16) | (p[2] << 8) | p[3];
+}
+std::uint32_t little32(const unsigned char* p) {
+    return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+}
+
+std::string dataFile(const char* name) {
+    return std::string(TRELVANE_DATA_DIR) + "/" + name;
+}
+
+// ---------------------------------------------------------------------------
+// Writers
+
+TEST(PngWriter, ChecksumsMatchTheirStandardCheckValues) {
+    const char* digits = "123456789";
+    EXPECT_EQ(crc32Of(reinterpret_cast<const unsigned char*>(digits), 9), 0xCBF43926u);
+    const char* word = "Wikipedia";
+    EXPECT_EQ(adler32Of(reinterpret_cast<const unsigned char*>(word), 9), 0x11E60398u);
+    EXPECT_EQ(adler32Of(nullptr, 0), 1u);
+}
+
+TEST(PngWriter, StoredBlocksInflateBackWithZlib) {
+    for (std::size_t size : {std::size_t{0}, std::size_t{1}, std::size_t{65535}, std::size_t{65536},
+                             std::size_t{200003}}) {
+        Bytes data(size);
+        for (std::size_t i = 0; i < size; ++i) {
+            data[i] = static_cast<unsigned char>((i * 131) ^ (i >> 7));
+        }
+        const Bytes stream = zlibStored(data.data(), data.size());
+        Bytes back(size + 16);
+        uLongf got = back.size();
+        ASSERT_EQ(uncompress(back.data(), &got, stream.data(), stream.size()), Z_OK) << size;
+        ASSERT_EQ(got, size);
+        EXPECT_EQ(0, std::memcmp(back.data(), data.data(), size)) << size;
+    }
+}
+
+TEST(PngWriter, FileHasValidChunksAndFilteredRows) {
+    const int w = 3, h = 2;
+    Bytes rgba(w * h * 4);
+    for (std::size_t i = 0; i < rgba.size(); ++i) {
+        rgba[i] = static_cast<unsigned char>(i * 9);
+    }
+    const Bytes png = encodePng(w, h, rgba.data());
+    ASSERT_GT(png.size(), 8u);
+    EXPECT_EQ(0, std::memcmp(png.data(), "\x89PNG\r\n\x1a\n", 8));
+    std::size_t pos = 8;
+    std::vector<std::string> types;
+    Bytes idat;
+    while (pos + 12 <= png.size()) {
+        const std::uint32_t length = big32(&png[pos]);
+        ASSERT_LE(pos + 12 + length, png.size());
+        const std::string type(reinterpret_cast<const char*>(&png[pos + 4]), 4);
+        types.push_back(type);
+        EXPECT_EQ(crc32Of(&png[pos + 4], length + 4), big32(&png[pos + 8 + length])) << type;
+        if (type == "IHDR") {
+            EXPECT_EQ(big32(&png[pos + 8]), 3u);
+            EXPECT_EQ(big32(&png[pos + 12]), 2u);
+            EXPECT_EQ(png[pos + 16], 8);  // bits
+            EXPECT_EQ(png[pos + 17], 6);  // RGBA
+        } else if (type == "IDAT") {
+            idat.insert(idat.end(), &png[pos + 8], &png[pos + 8 + length]);
+        }
+        pos += 12 + length;
+    }
+    EXPECT_EQ(pos, png.size());
+    EXPECT_EQ(types, (std::vector<std::string>{"IHDR", "IDAT", "IEND"}));
+    Bytes raw(h * (1 + w * 4));
+    uLongf got = raw.size();
+    ASSERT_EQ(uncompress(raw.data(), &got, idat.data(), idat.size()), Z_OK);
+    ASSERT_EQ(got, raw.size());
+    for (int y = 0; y < h; ++y) {
+        EXPECT_EQ(raw[y * (1 + w * 4)], 0) << "filter byte";
+        EXPECT_EQ(0, std::memcmp(&raw[y * (1 + w * 4) + 1], &rgba[y * w * 4], w * 4));
+    }
+}
+
+TEST(WavWriter, HeaderDescribes16BitMonoPcm) {
+    const Bytes wav = encodeWav({0, 1000, -1000});
+    ASSERT_EQ(wav.size(), 44u + 6);
+    EXPECT_EQ(0, std::memcmp(wav.data(), "RIFF", 4));
+    EXPECT_EQ(little32(&wav[4]), 42u);
+    EXPECT_EQ(0, std::memcmp(&wav[8], "WAVEfmt ", 8));
+    EXPECT_EQ(wav[20] | (wav[21] << 8), 1);  // PCM
+    EXPECT_EQ(wav[22] | (wav[23] << 8), 1);  // mono
+    EXPECT_EQ(little32(&wav[24]), static_cast<std::uint32_t>(kSampleRate));
+    EXPECT_EQ(wav[34] | (wav[35] << 8), 16);  // bits
+    EXPECT_EQ(0, std::memcmp(&wav[36], "data", 4));
+    EXPECT_EQ(little32(&wav[40]), 6u);
+    EXPECT_EQ(static_cast<std::int16_t>(wav[46] | (wav[47] << 8)), 1000);
+    EXPECT_EQ(static_cast<std::int16_t>(wav[48] | (wav[49] << 8)), -1000);
+}
+
+// ---------------------------------------------------------------------------
+// The generated data
+
+struct Stats {
+    double mean = 0, deviation = 0, low = 255, high = 0;
+};
+
+// Luminance statistics over the box [x0, x1) x [y0, y1) of rows bottom-up.
+Stats luminance(const Image* image, int x0, int y0, int x1, int y1) {
+    Stats s;
+    double sum = 0, squares = 0;
+    int n = 0;
+    for (int y = y0; y < y1; ++y) {
+        for (int x = x0; x < x1; ++x) {
+            const unsigned char* p =
+                image->pixels + (static_cast<std::size_t>(y) * image->width + x) * 3;
+            const double l = 0.299 * p[0] + 0.587 * p[1] + 0.114 * p[2];
+            sum += l;
+            squares += l * l;
+            s.low = std::min(s.low, l);
+            s.high = std::max(s.high, l);
+            ++n;
+        }
+    }
+    s.mean = sum / n;
+    s.deviation = std::sqrt(std::max(0.0, squares / n - s.mean * s.mean));
+    return s;
+}
+
+TEST(GeneratedData, EveryCataloguePictureDecodesAtItsSize) {
+    struct Want {
+        const char* file;
+        int width, height;
+    };
+    std::vector<Want> want = {
+        {"texture_sky.jpg", 128, 128},    {"texture_tank.jpg", 256, 256},
+        {"texture_object.jpg", 256, 256}, {"texture_bullet.jpg", 64, 64},
+        {"screen_begin.jpg", 800, 600},   {"screen_death.jpg", 800, 600},
+        {"screen_victory.jpg", 800, 600}, {"number_-.jpg", 64, 64},
+        {"number_Slash.jpg", 64, 64},     {"number_%.jpg", 64, 64},
+        {"number_Decimal.jpg", 64, 64},
+    };
+    static char digits[10][16];
+    for (int i = 0; i < 10; ++i) {
+        std::snprintf(digits[i], sizeof digits[i], "number_%i.jpg", i);
+        want.push_back({digits[i], 64, 64});
+    }
+    for (const char* label :
+         {"text_Score.jpg", "text_Lives.jpg", "text_Tanks.jpg", "text_Level.jpg",
+          "text_Accuracy.jpg", "text_FPS.jpg", "text_Turbo.jpg"}) {
+        want.push_back({label, 256, 64});
+    }
+    ASSERT_EQ(want.size(), 28u);
+    for (const Want& w : want) {
+        Image* image = decodeJpeg(dataFile(w.file).c_str());
+        ASSERT_NE(image, nullptr) << w.file;
+        EXPECT_EQ(image->components, 3) << w.file;
+        EXPECT_EQ(image->width, w.width) << w.file;
+        EXPECT_EQ(image->height, w.height) << w.file;
+        releaseImage(image);
+    }
+}
+
+TEST(GeneratedData, GlyphsAndLabelsAreLightLetteringOnADarkPanel) {
+    std::vector<std::string> files;
+    for (int i = 0; i < 10; ++i) {
+        files.push_back("number_" + std::to_string(i) + ".jpg");
+    }
+    for (const char* f : {"number_-.jpg", "number_Slash.jpg", "number_%.jpg", "number_Decimal.jpg",
+                          "text_Score.jpg", "text_Lives.jpg", "text_Tanks.jpg", "text_Level.jpg",
+                          "text_Accuracy.jpg", "text_FPS.jpg", "text_Turbo.jpg"}) {
+        files.push_back(f);
+    }
+    std::vector<std::string> seen;
+    for (const std::string& f : files) {
+        Image* image = decodeJpeg(dataFile(f.c_str()).c_str());
+        ASSERT_NE(image, nullptr) << f;
+        const Stats s = luminance(image, 0, 0, image->width, image->height);
+        EXPECT_LT(s.low, 30) << f;
+        EXPECT_GT(s.high, 210) << f;
+        EXPECT_LT(s.mean, 110) << f << ": mostly panel";
+        // Corners are panel, not lettering.
+        EXPECT_LT(luminance(image, 0, 0, 3, 3).high, 60) << f;
+        seen.emplace_back(reinterpret_cast<char*>(image->pixels),
+                          static_cast<std::size_t>(image->width) * image->height * 3);
+        releaseImage(image);
+    }
+    for (std::size_t i = 0; i < seen.size(); ++i) {
+        for (std::size_t j = i + 1; j < seen.size(); ++j) {
+            EXPECT_NE(seen[i], seen[j]) << files[i] << " and " << files[j] << " look the same";
+        }
+    }
+}
+
+TEST(GeneratedData, OutcomeScreensKeepTheSummaryCornerPlainAndDark) {
+    for (const char* f : {"screen_death.jpg", "screen_victory.jpg"}) {
+        Image* image = decodeJpeg(dataFile(f).c_str());
+        ASSERT_NE(image, nullptr) << f;
+        // Rows bottom-up: the corner the summary rows cover, 40 % wide, 22 % high.
+        const Stats corner =
+            luminance(image, 0, 0, image->width * 40 / 100, image->height * 22 / 100);
+        EXPECT_LT(corner.mean, 30) << f;
+        EXPECT_LT(corner.deviation, 4) << f;
+        // Elsewhere there is a picture, with bright lettering.
+        const Stats rest = luminance(image, 0, image->height / 2, image->width, image->height);
+        EXPECT_GT(rest.high, 200) << f;
+        EXPECT_GT(rest.deviation, 10) << f;
+        releaseImage(image);
+    }
+}
+
+// A tile repeats seamlessly when stepping across its edge changes no more than a step
+// inside it does.
+double edgeJump(const Image* image, bool across) {
+    const int n = image->width;
+    auto at = [&](int along, int i, int c) {
+        const std::size_t index = across ? static_cast<std::size_t>(i) * n + along
+                                         : static_cast<std::size_t>(along) * n + i;
+        return static_cast<double>(image->pixels[index * 3 + c]);
+    };
+    double edge = 0, inside = 0;
+    for (int i = 0; i < n; ++i) {
+        for (int c = 0; c < 3; ++c) {
+            edge += std::fabs(at(n - 1, i, c) - at(0, i, c));
+            inside += std::fabs(at(n / 2, i, c) - at(n / 2 - 1, i, c));
+        }
+    }
+    return edge / std::max(inside, 1.0);
+}
+
+TEST(GeneratedData, RepeatingSkinsHaveNoSeam) {
+    for (const char* f : {"texture_tank.jpg", "texture_object.jpg", "texture_bullet.jpg"}) {
+        Image* image = decodeJpeg(dataFile(f).c_str());
+        ASSERT_NE(image, nullptr) << f;
+        EXPECT_LT(edgeJump(image, true), 3.0) << f << " across s";
+        EXPECT_LT(edgeJump(image, false), 3.0) << f << " across t";
+        releaseImage(image);
+    }
+    // The sky is seen about 110 times across the screen: soft and low in contrast.
+    Image* sky = decodeJpeg(dataFile("texture_sky.jpg").c_str());
+    ASSERT_NE(sky, nullptr);
+    const Stats s = luminance(sky, 0, 0, sky->width, sky->height);
+    EXPECT_LT(s.high - s.low, 120);
+    const unsigned char* p = sky->pixels;
+    EXPECT_GT(p[2], p[0]) << "blue sky";
+    releaseImage(sky);
+}
+
+struct Wav {
+    int channels = 0, rate = 0, bits = 0;
+    std::vector<std::int16_t> samples;
+};
+
+bool readWav(const std::string& path, Wav& wav) {
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (f == nullptr) {
+        return false;
+    }
+    Bytes b(1 << 22);
+    b.resize(std::fread(b.data(), 1, b.size(), f));
+    std::fclose(f);
+    if (b.size() < 44 || std::memcmp(b.data(), "RIFF", 4) != 0 ||
+        std::memcmp(&b[8], "WAVE", 4) != 0 || little32(&b[4]) != b.size() - 8) {
+        return false;
+    }
+    std::size_t pos = 12;
+    bool format = false;
+    while (pos + 8 <= b.size()) {
+        const std::uint32_t length = little32(&b[pos + 4]);
+        if (pos + 8 + length > b.size()) {
+            return false;
+        }
+        if (std::memcmp(&b[pos], "fmt ", 4) == 0 && length >= 16) {
+            format = (b[pos + 8] | (b[pos + 9] << 8)) == 1;
+            wav.channels = b[pos + 10] | (b[pos + 11] << 8);
+            wav.rate = static_cast<int>(little32(&b[pos + 12]));
+            wav.bits = b[pos + 22] | (b[pos + 23] << 8);
+        } else if (std::memcmp(&b[pos], "data", 4) == 0) {
+            for (std::uint32_t i = 0; i + 1 < length; i += 2) {
+                wav.samples.push_back(
+                    static_cast<std::int16_t>(b[pos + 8 + i] | (b[pos + 9 + i] << 8)));
+            }
+        }
+        pos += 8 + length;
+    }
+    return format;
+}
+
+double rms(const std::vector<std::int16_t>& s, std::size_t from, std::size_t to) {
+    double sum = 0;
+    for (std::size_t i = from; i < to; ++i) {
+        sum += static_cast<double>(s[i]) * s[i];
+    }
+    return std::sqrt(sum / std::max<std::size_t>(1, to - from));
+}
+
+TEST(GeneratedData, ShotIsShortAndSharpExplosionALongRumble) {
+    Wav shot, boom;
+    ASSERT_TRUE(readWav(dataFile("shoot.wav"), shot));
+    ASSERT_TRUE(readWav(dataFile("explode.wav"), boom));
+    for (const Wav* w : {&shot, &boom}) {
+        EXPECT_EQ(w->channels, 1);
+        EXPECT_EQ(w->bits, 16);
+        EXPECT_EQ(w->rate, kSampleRate);
+    }
+    const double shotSeconds = static_cast<double>(shot.samples.size()) / shot.rate;
+    const double boomSeconds = static_cast<double>(boom.samples.size()) / boom.rate;
+    EXPECT_NEAR(shotSeconds, 0.2, 0.05);
+    EXPECT_NEAR(boomSeconds, 1.5, 0.2);
+    // Loud at once, then dying away; the peak stays clear of clipping.
+    const std::size_t tenth = shot.samples.size() / 10;
+    EXPECT_GT(rms(shot.samples, 0, tenth), 4000);
+    EXPECT_LT(rms(shot.samples, tenth * 9, tenth * 10), rms(shot.samples, 0, tenth) / 10);
+    const std::size_t quarter = boom.samples.size() / 4;
+    EXPECT_GT(rms(boom.samples, 0, quarter), 2000);
+    EXPECT_LT(rms(boom.samples, quarter * 3, quarter * 4), rms(boom.samples, 0, quarter) / 4);
+    for (const Wav* w : {&shot, &boom}) {
+        int peak = 0;
+        for (std::int16_t s : w->samples) {
+            peak = std::max(peak, std::abs(static_cast<int>(s)));
+        }
+        EXPECT_GT(peak, 20000);
+        EXPECT_LT(peak, 32767);
+    }
+}
+
+TEST(GeneratedData, IconsArePngsOfTheirSize) {
+    for (int size : {48, 128, 256}) {
+        const std::string path =
+            dataFile(("icons/trelvane-" + std::to_string(size) + ".png").c_str());
+        FILE* f = std::fopen(path.c_str(), "rb");
+        ASSERT_NE(f, nullptr) << path;
+        unsigned char head[33];
+        ASSERT_EQ(std::fread(head, 1, sizeof head, f), sizeof head);
+        std::fclose(f);
+        EXPECT_EQ(0, std::memcmp(head, "\x89PNG\r\n\x1a\n", 8));
+        EXPECT_EQ(0, std::memcmp(head + 12, "IHDR", 4));
+        EXPECT_EQ(big32(head + 16), static_cast<std::uint32_t>(size));
+        EXPECT_EQ(big32(head + 20), static_cast<std::uint32_t>(size));
+    }
+}
+
+}  // namespace
