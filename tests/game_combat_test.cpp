@@ -13,7 +13,8 @@ protected:
     void SetUp() override {
         GameTest::SetUp();
         putTank(0, 300, 300);
-        for (int i = 1; i <= 4; ++i) putTank(i, 100.0f * i, 50).score = i;
+        for (int i = 1; i <= 4; ++i)
+            putTank(i, 100.0f * i, 50).score = i;
         game.tankLast = 4;
     }
 };
@@ -34,7 +35,8 @@ TEST_F(RemoveShell, LaterShellsMoveDownInOrder) {
     removeShell(1, false);
     EXPECT_EQ(game.bulletLast, 3);
     const int owners[] = {0, 2, 3, 4};
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(game.bullets[i].owner, owners[i]);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(game.bullets[i].owner, owners[i]);
     EXPECT_EQ(game.explosionLast, -1);
 
     removeShell(3, false);  // the last one only lowers the fill
@@ -88,7 +90,8 @@ TEST_F(DestroyTank, AnEnemyLeavesTheTableAndExplodes) {
 
 TEST_F(DestroyTank, TheLastEnemyWinsTheLevelAndLeavesItsExplosion) {
     game.phase = Playing;
-    for (int i = 0; i < 3; ++i) destroyTank(1);
+    for (int i = 0; i < 3; ++i)
+        destroyTank(1);
     EXPECT_EQ(game.phase, Playing);
     destroyTank(1);
     EXPECT_EQ(game.tankLast, 0);
@@ -174,10 +177,10 @@ TEST_F(ExplosionTable, RunningExplosionsNeverShareALight) {
         removeShell(0, true);
         game.explosions[game.explosionLast].life = life;
     };
-    burst(1.0f);  // light 0
-    burst(3.0f);  // light 1
-    burst(0.5f);  // light 2
-    burst(3.0f);  // light 3
+    burst(1.0f);               // light 0
+    burst(3.0f);               // light 1
+    burst(0.5f);               // light 2
+    burst(3.0f);               // light 3
     advanceExplosions(0.75f);  // light 2 finishes
     ASSERT_EQ(game.explosionLast, 2);
     EXPECT_EQ(game.explosions[0].light, 0);
@@ -185,7 +188,7 @@ TEST_F(ExplosionTable, RunningExplosionsNeverShareALight) {
     EXPECT_EQ(game.explosions[2].light, 3);  // moved down, kept its light
     burst(3.0f);
     EXPECT_EQ(game.explosions[3].light, 2);  // the lowest free one, not its slot (3)
-    advanceExplosions(0.5f);                  // light 0 finishes
+    advanceExplosions(0.5f);                 // light 0 finishes
     burst(3.0f);
     burst(3.0f);
     EXPECT_EQ(game.explosions[3].light, 0);
@@ -194,7 +197,8 @@ TEST_F(ExplosionTable, RunningExplosionsNeverShareALight) {
     // Under random churn every running explosion holds a light of its own.
     for (int round = 0; round < 400; ++round) {
         const int add = nextRandom() % 4;
-        for (int a = 0; a < add; ++a) burst(0.1f + (nextRandom() % 30) / 10.0f);
+        for (int a = 0; a < add; ++a)
+            burst(0.1f + (nextRandom() % 30) / 10.0f);
         advanceExplosions((nextRandom() % 10) / 10.0f);
         bool used[kExplosionCapacity] = {};
         for (int k = 0; k <= game.explosionLast; ++k) {
@@ -224,7 +228,8 @@ TEST_F(ExplosionTable, AFinishedExplosionLeavesWithItsLightOffAndOthersKeepRunni
     EXPECT_EQ(game.explosions[0].position.x, 0.0f);
     EXPECT_EQ(game.explosions[1].position.x, 2.0f);
     EXPECT_FLOAT_EQ(game.explosions[1].life, 2.75f);  // advanced once, not skipped
-    EXPECT_NE(game.explosions[1].particleVelocities[5][0], game.explosions[0].particleVelocities[5][0]);
+    EXPECT_NE(game.explosions[1].particleVelocities[5][0],
+              game.explosions[0].particleVelocities[5][0]);
     EXPECT_LE(copiedVelocity - game.explosions[1].particleVelocities[5][0], 1.0f);
     // update() switched it off, then the frame made sure once more.
     EXPECT_EQ(record.lightsOff, (std::vector<int>{1, 1}));

@@ -10,7 +10,9 @@ using gametest::GameTest;
 
 namespace {
 
-int rollOf(int draw) { return static_cast<int>(draw / 32768.0 * 1001); }
+int rollOf(int draw) {
+    return static_cast<int>(draw / 32768.0 * 1001);
+}
 
 // A seed whose first draw rolls within [low, high].
 unsigned seedRolling(int low, int high) {
@@ -57,7 +59,9 @@ protected:
 
 class BatchContact : public ::testing::Test {};
 
-bool sameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+bool sameBits(float a, float b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
 
 }  // namespace
 
@@ -198,16 +202,19 @@ TEST_F(EnemySteering, AggressionGrowsByLevelUpTo970) {
 }
 
 TEST_F(EnemySteering, EveryEnemyDrawsOnceAndInTableOrder) {
-    for (int i = 1; i <= 5; ++i) putTank(i, 50.0f + 100 * i, 300, 45).speed = 3;
+    for (int i = 1; i <= 5; ++i)
+        putTank(i, 50.0f + 100 * i, 300, 45).speed = 3;
     game.tankLast = 5;
     GameState batch;
     seedRandom(99);
     steerEnemies(0.02f);
     batch = game;
     const unsigned long long draws = randomDrawCount();
-    for (int i = 1; i <= 5; ++i) putTank(i, 50.0f + 100 * i, 300, 45).speed = 3;
+    for (int i = 1; i <= 5; ++i)
+        putTank(i, 50.0f + 100 * i, 300, 45).speed = 3;
     seedRandom(99);
-    for (int i = 1; i <= 5; ++i) steerEnemy(i, 0.02f);
+    for (int i = 1; i <= 5; ++i)
+        steerEnemy(i, 0.02f);
     EXPECT_EQ(randomDrawCount() - draws, 5u);
     for (int i = 1; i <= 5; ++i) {
         EXPECT_EQ(game.tanks[i].turnRate, batch.tanks[i].turnRate);

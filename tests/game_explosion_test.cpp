@@ -26,7 +26,8 @@ struct Emission {
 // What emitParticle draws next, without drawing it.
 Emission nextEmission(unsigned seedState, int skip, float particleLife = 1.0f) {
     seedRandom(seedState);
-    for (int i = 0; i < skip; ++i) nextRandom();
+    for (int i = 0; i < skip; ++i)
+        nextRandom();
     Emission e;
     e.life = static_cast<float>(particleLife + (2.0 * nextRandom() / 32767.0 - 1.0));
     e.vx = static_cast<float>(nextRandom() / 32768.0 * 1.4f - 0.2f);
@@ -69,7 +70,8 @@ TEST_F(ExplosionStep, NothingIsEmittedByAFinishedExplosionOrPastTheSlots) {
 }
 
 TEST_F(ExplosionStep, AShellBurstFinishesOnTheSixthHalfSecond) {
-    for (int i = 0; i < 5; ++i) EXPECT_FALSE(boom.update(0.5)) << i;
+    for (int i = 0; i < 5; ++i)
+        EXPECT_FALSE(boom.update(0.5)) << i;
     EXPECT_TRUE(record.lightsOff.empty());
     EXPECT_TRUE(boom.update(0.5));
     EXPECT_EQ(boom.life, 0.0f);
@@ -139,7 +141,8 @@ TEST_F(ExplosionStep, ANegativeUpwardSpeedRestartsOnTheNextStep) {
 }
 
 TEST_F(ExplosionStep, TheCountGrowsWhenMoreThanAFifthOfASecondHasGathered) {
-    for (unsigned i = 0; i < kParticleCapacity; ++i) boom.particleLives[i] = 50;
+    for (unsigned i = 0; i < kParticleCapacity; ++i)
+        boom.particleLives[i] = 50;
     EXPECT_EQ(boom.particleCount, 10u);
     const unsigned expected[] = {10, 11, 11, 12, 12, 13};
     for (unsigned count : expected) {

@@ -122,7 +122,8 @@ TEST_F(FrameClock, ALongPauseUsesUpShellsExplosionsAndTimers) {
     game.bulletLast = 0;
     destroyTank(0);  // a riding explosion
     game.phase = Victory;
-    for (int ms = 0; ms < 10000; ms += 500) frameAt(ms);  // frozen on the screen
+    for (int ms = 0; ms < 10000; ms += 500)
+        frameAt(ms);  // frozen on the screen
     EXPECT_EQ(game.bullets[0].lifetime, 1.5f);
     game.phase = Playing;
     frameAt(10000);
@@ -193,7 +194,8 @@ TEST_F(ShellLoop, TheLowerIndexWinsAnExactTieBetweenTanks) {
 }
 
 TEST_F(ShellLoop, AShellStrikesTheTankItReachedAfterEarlierHitsMovedIt) {
-    for (int i = 1; i <= 4; ++i) putTank(i, 110, 100.0f * i).score = i;
+    for (int i = 1; i <= 4; ++i)
+        putTank(i, 110, 100.0f * i).score = i;
     game.tankLast = 4;
     eastbound(0, 100, 100, 0);  // reaches tank 1
     eastbound(1, 100, 300, 0);  // reaches tank 3, in slot 2 once tank 1 is gone

@@ -35,7 +35,8 @@ TEST_F(LevelSetup, CountsAndSizesFollowTheLevelTable) {
         EXPECT_EQ(game.level, row.level);
         EXPECT_EQ(game.tankLast, row.tankLast);
         EXPECT_NEAR(game.tanks[0].size, row.playerSize, 1e-5);
-        for (int i = 1; i <= game.tankLast; ++i) ASSERT_NEAR(game.tanks[i].size, row.enemySize, 1e-5);
+        for (int i = 1; i <= game.tankLast; ++i)
+            ASSERT_NEAR(game.tanks[i].size, row.enemySize, 1e-5);
         EXPECT_EQ(game.obstacleLast, 149);
     }
 }
@@ -118,12 +119,14 @@ TEST_F(LevelSetup, TwoSetUpsInTheSameSecondDrawTheSamePlaces) {
         EXPECT_EQ(game.tanks[i].position.z, first.tanks[i].position.z);
         EXPECT_EQ(game.tanks[i].rotation.x, first.tanks[i].rotation.x);
     }
-    for (int j = 0; j < 150; ++j) EXPECT_EQ(game.obstacles[j].position.x, first.obstacles[j].position.x);
+    for (int j = 0; j < 150; ++j)
+        EXPECT_EQ(game.obstacles[j].position.x, first.obstacles[j].position.x);
 
     record.calendarSeconds += 1;
     setupLevel(5);
     int moved = 0;
-    for (int i = 1; i <= game.tankLast; ++i) moved += game.tanks[i].position.x != first.tanks[i].position.x;
+    for (int i = 1; i <= game.tankLast; ++i)
+        moved += game.tanks[i].position.x != first.tanks[i].position.x;
     EXPECT_GT(moved, 20);
 }
 
@@ -158,7 +161,8 @@ TEST_F(LevelSetup, EmptyTankTableIsHarmlessEverywhere) {
     game.keyDown[' '] = 1;
     game.keyDown['w'] = 1;
     frameAt(0);
-    for (int ms = 16; ms < 4000; ms += 16) frameAt(ms);
+    for (int ms = 16; ms < 4000; ms += 16)
+        frameAt(ms);
     EXPECT_EQ(game.tankLast, -2);
     EXPECT_EQ(game.phase, Playing);
     // The player's slot still fires, but with no tank counted its reload never runs

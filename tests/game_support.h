@@ -22,12 +22,24 @@ struct Record {
 
 inline Record record;
 
-inline int recordedClock() { return record.clockMilliseconds; }
-inline long long recordedCalendar() { return record.calendarSeconds; }
-inline void recordLightOff(int light) { record.lightsOff.push_back(light); }
-inline void recordSound(const char* name) { record.sounds.push_back(name); }
-inline void recordRedisplay() { ++record.redisplays; }
-inline void recordExit(int status) { record.exits.push_back(status); }
+inline int recordedClock() {
+    return record.clockMilliseconds;
+}
+inline long long recordedCalendar() {
+    return record.calendarSeconds;
+}
+inline void recordLightOff(int light) {
+    record.lightsOff.push_back(light);
+}
+inline void recordSound(const char* name) {
+    record.sounds.push_back(name);
+}
+inline void recordRedisplay() {
+    ++record.redisplays;
+}
+inline void recordExit(int status) {
+    record.exits.push_back(status);
+}
 
 // Every test starts from the program-start state with recording hooks installed and
 // leaves the global record as it found it.
@@ -38,8 +50,8 @@ protected:
         savedPlatform_ = platform;
         game = GameState();
         record = Record();
-        platform = PlatformHooks{recordedClock,  recordedCalendar, recordLightOff,
-                                 recordSound,    recordRedisplay,  recordExit};
+        platform = PlatformHooks{recordedClock, recordedCalendar, recordLightOff,
+                                 recordSound,   recordRedisplay,  recordExit};
         seedRandom(1);
     }
     void TearDown() override {
