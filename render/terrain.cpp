@@ -1,6 +1,7 @@
 // The ground: one flat mesh of unit cells in a static vertex buffer, drawn around the
 // player; the texture matrix adds the player's position so the checkerboard stays
 // fixed to the world while the mesh travels with the tank.
+#define GL_GLEXT_PROTOTYPES
 #include <GL/freeglut.h>
 #include <GL/gl.h>
 #include <GL/glext.h>
@@ -18,6 +19,12 @@ constexpr int kStripLength = 200;
 static_assert(kStripLength * kStripLength + kStripLength - 1 < kMeshVertices,
               "terrain strips read past the mesh");
 
+// The cells that fall on a seam between two strips: the last two vertices of strip i
+// and the first two of strip i + 1, for the seams inside the first 100 columns.
+constexpr int kSeams = 100;
+GLint seamFirst[kSeams];
+GLsizei seamCount[kSeams];
+
 }  // namespace
 
 void buildTerrain() {
@@ -34,6 +41,10 @@ void buildTerrain() {
         }
     }
     game.terrainStripLength = kStripLength;
+    for (int i = 0; i < kSeams; ++i) {
+        seamFirst[i] = (i + 1) * kStripLength - 2;
+        seamCount[i] = 4;
+    }
     const BufferEntryPoints& gl = game.bufferEntryPoints;
     gl.genBuffers(1, &game.terrainBuffer);
     gl.bindBuffer(GL_ARRAY_BUFFER_ARB, game.terrainBuffer);
@@ -66,13 +77,16 @@ void drawTerrain(float viewHeading) {
     game.bufferEntryPoints.bindBuffer(GL_ARRAY_BUFFER_ARB, game.terrainBuffer);
     glVertexPointer(3, GL_FLOAT, 0, nullptr);
     glNormal3f(0.0f, 1.0f, 0.0f);
-    // The cells wind clockwise seen from above: the ground is drawn with clockwise
-    // front faces so that culling keeps it.
+    // The cells wind clockwise seen from above. Where a strip runs past the end of a
+    // column it lays long slivers of the other winding, which culling drops (their fog,
+    // interpolated over vertices behind the eye, would be wrong); the one cell of each
+    // column that straddles a strip seam is drawn on its own after the strips.
     glFrontFace(GL_CW);
     const int length = game.terrainStripLength;
     for (int i = 0; i <= length; ++i) {
         glDrawArrays(GL_TRIANGLE_STRIP, i * length, length);
     }
+    glMultiDrawArrays(GL_TRIANGLE_STRIP, seamFirst, seamCount, kSeams);
     glFrontFace(GL_CCW);
 
     glMatrixMode(GL_TEXTURE);
