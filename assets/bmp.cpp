@@ -118,25 +118,24 @@ void convertRow(const Source& src, const unsigned char* row, unsigned char* out)
     }
 }
 
-bool convertUncompressed(const Source& src, Image* image) {
-    const unsigned long long stride =
-        ((static_cast<unsigned long long>(src.bitCount) * src.width + 31) / 32) * 4;
+unsigned long long sourceStride(const Source& src) {
+    return ((static_cast<unsigned long long>(src.bitCount) * src.width + 31) / 32) * 4;
+}
+
+void convertUncompressed(const Source& src, Image* image) {
+    const unsigned long long stride = sourceStride(src);
     const long long rows = image->height;
-    if (stride * static_cast<unsigned long long>(rows) > src.pixelBytes) {
-        return false;  // pixel data cut short
-    }
     const std::size_t outStride = static_cast<std::size_t>(image->width) * 3;
     for (long long r = 0; r < rows; ++r) {
         const long long dest = src.height > 0 ? r : rows - 1 - r;
         convertRow(src, src.pixels + static_cast<std::size_t>(stride) * r,
                    image->pixels + outStride * dest);
     }
-    return true;
 }
 
 // Run-length data: pixels not reached stay black, pixels beyond a row's end or past
 // the last row are dropped, and data that ends early ends the picture there.
-bool convertRunLength(const Source& src, Image* image) {
+void convertRunLength(const Source& src, Image* image) {
     const long long width = image->width;
     const long long height = image->height;
     const std::size_t outStride = static_cast<std::size_t>(width) * 3;
@@ -184,7 +183,6 @@ bool convertRunLength(const Source& src, Image* image) {
             p += static_cast<std::size_t>(end - p) < padded ? bytes : padded;
         }
     }
-    return true;
 }
 
 bool supported(const Source& src, unsigned headerSize) {
@@ -273,19 +271,21 @@ Image* decodeBmpMemory(const unsigned char* data, std::size_t size, const char* 
     }
     const long long rows = src.height > 0 ? src.height : -src.height;
     if (static_cast<unsigned long long>(src.width) * static_cast<unsigned long long>(rows) * 3 >
-        kMaxImageBytes) {
+        imageByteLimit()) {
         return fail(kOutOfMemory);
+    }
+    const bool runLength = src.compression == kRle8 || src.compression == kRle4;
+    if (!runLength && sourceStride(src) * static_cast<unsigned long long>(rows) > src.pixelBytes) {
+        return fail(kConversionError);  // pixel data cut short
     }
     Image* image = newImage(3, static_cast<int>(src.width), static_cast<int>(rows));
     if (image == nullptr) {
         return fail(kOutOfMemory);
     }
-    const bool ok = (src.compression == kRle8 || src.compression == kRle4)
-                        ? convertRunLength(src, image)
-                        : convertUncompressed(src, image);
-    if (!ok) {
-        releaseImage(image);
-        return fail(kConversionError);
+    if (runLength) {
+        convertRunLength(src, image);
+    } else {
+        convertUncompressed(src, image);
     }
     return image;
 }

@@ -10,9 +10,12 @@
 // Largest pixel buffer any decoder will allocate; bigger images are refused.
 constexpr unsigned long long kMaxImageBytes = 256ull * 1024 * 1024;
 
+// Lowers (or restores) that limit; the fuzzers use a small one to stay fast.
+void setImageByteLimit(unsigned long long bytes);
+unsigned long long imageByteLimit();
+
 // A new image of the given shape with an uninitialised pixel buffer, or nullptr
-// when a side is not positive, the buffer would exceed kMaxImageBytes, or memory
-// runs out.
+// when a side is not positive, the buffer would exceed the limit, or memory runs out.
 Image* newImage(int components, int width, int height);
 
 // Reads a whole file into bytes. False when it cannot be opened or read.

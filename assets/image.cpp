@@ -6,7 +6,15 @@
 
 namespace {
 void (*reporter)(const char*) = showErrorBox;
+unsigned long long byteLimit = kMaxImageBytes;
 }  // namespace
+
+void setImageByteLimit(unsigned long long bytes) {
+    byteLimit = bytes;
+}
+unsigned long long imageByteLimit() {
+    return byteLimit;
+}
 
 Image* newImage(int components, int width, int height) {
     if (components <= 0 || width <= 0 || height <= 0) {
@@ -15,7 +23,7 @@ Image* newImage(int components, int width, int height) {
     unsigned long long bytes = static_cast<unsigned long long>(components) *
                                static_cast<unsigned long long>(width) *
                                static_cast<unsigned long long>(height);
-    if (bytes > kMaxImageBytes) {
+    if (bytes > byteLimit) {
         return nullptr;
     }
     Image* image = new (std::nothrow) Image;

@@ -111,6 +111,15 @@ Image* decodeTgaMemory(const unsigned char* data, std::size_t size) {
     } else {
         return nullptr;
     }
+    // Refuse files too short to fill the image before allocating it: a run-length
+    // packet of 1 + components bytes gives at most 128 pixels.
+    const unsigned long long pixels = static_cast<unsigned long long>(width) * height;
+    const unsigned long long available = size - pos;
+    const unsigned long long fileBytesPerPixel = depth / 8;
+    if (type == 10 ? pixels > available / (1 + fileBytesPerPixel) * 128 + 128
+                   : pixels * fileBytesPerPixel > available) {
+        return nullptr;
+    }
     Image* image = newImage(components, width, height);
     if (image == nullptr) {
         return nullptr;

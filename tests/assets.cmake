@@ -23,3 +23,9 @@ target_link_libraries(assets_generator_test PRIVATE trelvane_assetgen trelvane_d
 target_compile_definitions(assets_generator_test PRIVATE TRELVANE_DATA_DIR="${TRELVANE_DATA_DIR}")
 add_dependencies(assets_generator_test trelvane_data)
 gtest_discover_tests(assets_generator_test)
+
+# The TGA and BMP decoders under libFuzzer with ASan and UBSan, a fixed number of
+# inputs each. Built by the script with clang++ itself; skipped when clang++ is absent.
+add_test(NAME assets_fuzz
+  COMMAND bash ${CMAKE_SOURCE_DIR}/fuzz/run.sh ${CMAKE_BINARY_DIR}/fuzz 100000)
+set_tests_properties(assets_fuzz PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 300)
