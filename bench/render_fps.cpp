@@ -1,0 +1,154 @@
+// Frames per second of the real renderer in play at full tables (51 tanks, 150
+// obstacles, 200 shells, 51 explosions), and the time from process start to the first
+// play frame. Opens the window the way the game does and loads the real textures, so
+// run it from the data folder:
+//   cd build/data && ../../tests/xvfb.sh ../bench/render_fps [frames]
+#include <GL/freeglut.h>
+#include <GL/gl.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+#include "app/app.h"
+#include "game/game.h"
+#include "render/render.h"
+#include "world/world.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Seconds since the kernel started this process (clock-tick resolution).
+double secondsSinceExec() {
+    FILE* stat = std::fopen("/proc/self/stat", "r");
+    if (stat == nullptr) {
+        return -1.0;
+    }
+    unsigned long long startTicks = 0;
+    // Field 22 is the start time; the command name (field 2) holds no spaces here.
+    const int read = std::fscanf(stat,
+                                 "%*d %*s %*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %*u %*u "
+                                 "%*d %*d %*d %*d %*d %*d %llu",
+                                 &startTicks);
+    std::fclose(stat);
+    timespec now{};
+    clock_gettime(CLOCK_BOOTTIME, &now);
+    if (read != 1) {
+        return -1.0;
+    }
+    const double ticks = static_cast<double>(sysconf(_SC_CLK_TCK));
+    return static_cast<double>(now.tv_sec) + now.tv_nsec * 1e-9 - startTicks / ticks;
+}
+
+long long fixedSeed() {
+    return 20261208;
+}
+
+void openWindow(int* argc, char** argv) {
+    glutInit(argc, argv);
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+    glutGameModeString("800x600:16@60");
+    if (glutGameModeGet(GLUT_GAME_MODE_POSSIBLE)) {
+        glutEnterGameMode();
+    } else {
+        glutInitWindowSize(800, 600);
+        glutCreateWindow("Trelvane");
+        glutFullScreen();
+    }
+}
+
+// Level 10 has the full 50 enemies; shells and explosions fill their tables around the
+// player, every explosion with its own light slot.
+void fillTables(bool crowded) {
+    setupLevel(10);
+    game.phase = Playing;
+    const Vector3 p = game.tanks[0].position;
+    if (crowded) {
+        // Everything within the 50 units that are drawn.
+        for (int i = 1; i <= game.tankLast; ++i) {
+            game.tanks[i].position =
+                Vector3(p.x - 20.0f + (i % 10) * 4.0f, 0.0f, p.z + 4.0f + (i / 10) * 6.0f);
+        }
+        for (int i = 0; i <= game.obstacleLast; ++i) {
+            const float a = i * 0.7f;
+            const float r = 8.0f + (i % 40);
+            game.obstacles[i].position = Vector3(p.x + r * sine(a), 0.0f, p.z + r * cosine(a));
+        }
+    }
+    game.bulletLast = kBulletCapacity - 1;
+    for (int i = 0; i <= game.bulletLast; ++i) {
+        Bullet& b = game.bullets[i];
+        b.position = Vector3(p.x - 10.0f + (i % 20), 0.0f, p.z + 2.0f + (i / 20) * 3.0f);
+        b.rotation = Vector3(static_cast<float>(i * 13 % 360), 0.0f, 0.0f);
+        b.size = 0.1f;
+        b.lifetime = 1.5f - (i % 15) * 0.1f;
+        b.owner = i % (game.tankLast + 1);
+    }
+    game.explosionLast = kExplosionCapacity - 1;
+    for (int i = 0; i <= game.explosionLast; ++i) {
+        Explosion& e = game.explosions[i];
+        e.life = 4.9f - (i % 5);
+        e.light = i;
+        e.restartParticles();
+        e.position = Vector3(p.x - 12.0f + (i % 10) * 2.5f, 1.2f, p.z + 6.0f + (i / 10) * 5.0f);
+        e.colour[0] = 1.0f;
+        e.colour[1] = i % 2 ? 1.0f : 0.4f;
+        e.colour[2] = 0.4f;
+        for (int step = 0; step < 8; ++step) {
+            e.update(0.1);  // particles spread out; none of them finishes
+        }
+    }
+}
+
+double framesPerSecond(int frames) {
+    for (int i = 0; i < 10; ++i) {
+        display();
+        glFinish();
+    }
+    const Clock::time_point start = Clock::now();
+    for (int i = 0; i < frames; ++i) {
+        display();
+        glFinish();
+    }
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    return frames / seconds;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const Clock::time_point mainStart = Clock::now();
+    const int frames = argc > 1 ? std::atoi(argv[1]) : 300;
+    installPlatformHooks();
+    platform.calendarSeconds = fixedSeed;
+
+    openWindow(&argc, argv);
+    initRenderContext();
+    glutDisplayFunc(display);
+    reshape(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
+
+    // What the game does up to its first play frame: a title frame, then Enter.
+    display();
+    setupLevel(0);
+    game.phase = Playing;
+    display();
+    glFinish();
+    const double firstFrameSinceMain =
+        std::chrono::duration<double>(Clock::now() - mainStart).count();
+    const double firstFrameSinceExec = secondsSinceExec();
+
+    std::printf("window %ix%i, %s\n", glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT),
+                reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
+    std::printf("first play frame: %.3f s after process start (%.3f s after main)\n",
+                firstFrameSinceExec, firstFrameSinceMain);
+    fillTables(false);
+    std::printf("full tables, level 10 layout:    %.1f fps over %d frames\n",
+                framesPerSecond(frames), frames);
+    fillTables(true);
+    std::printf("full tables, everything in view: %.1f fps over %d frames\n",
+                framesPerSecond(frames), frames);
+    return 0;
+}
