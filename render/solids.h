@@ -8,5 +8,6 @@ enum class Solid : int {
 };
 
 // Draws the solid of that kind and size at the current model-view matrix. Leaves the
-// vertex array switched on and array buffer 0 bound.
+// vertex array switched on; the first draw of a new kind and size also leaves array
+// buffer 0 bound.
 void drawSolid(Solid kind, float size);
