@@ -371,7 +371,10 @@ void makeIcons() {
         Canvas big = makeCanvas(256, 256, Color{0, 0, 0, 0});
         fillEllipse(big, 128, 128, 124, 124, hexColor(0x1E2A1C));
         fillEllipse(big, 128, 128, 114, 114, hexColor(0xC8A040));
-        fillEllipse(big, 128, 128, 104, 104, hexColor(0x2C3A26));
+        fillEllipse(big, 128, 128, 104, 104, hexColor(0x8DB7E3));
+        fillShape(big, 24, 160, 232, 232, hexColor(0x4A5A3A), [](float x, float y) {
+            return (x - 128) * (x - 128) + (y - 128) * (y - 128) <= 104.0f * 104.0f && y >= 165;
+        });
         drawTankShape(big, 118, 150, 78, 1, 0.0f);
         Canvas c = makeCanvas(size, size, Color{0, 0, 0, 0});
         const float step = 256.0f / size;
