@@ -75,7 +75,9 @@ void predictFrameContacts(float dt, FrameContacts& contacts) {
     float* tankContact = contacts.tankContact;
     for (int a = 0; a < tanks; ++a) {
         for (int b = a + 1; b < tanks; ++b) {
-            const float t = contactFraction(bodies.tanks[a], bodies.tanks[b]);
+            if (contactOutOfReach(bodies.tanks[a], bodies.tanks[b]))
+                continue;
+            const float t = solveContact(bodies.tanks[a], bodies.tanks[b]);
             if (!isContact(t))
                 continue;
             const float s = t * dt;
@@ -87,7 +89,9 @@ void predictFrameContacts(float dt, FrameContacts& contacts) {
     }
     for (int o = 0; o < obstacles; ++o) {
         for (int t = 0; t < tanks; ++t) {
-            const float f = contactFraction(bodies.obstacles[o], bodies.tanks[t]);
+            if (contactOutOfReach(bodies.obstacles[o], bodies.tanks[t]))
+                continue;
+            const float f = solveContact(bodies.obstacles[o], bodies.tanks[t]);
             if (!isContact(f))
                 continue;
             const float s = f * dt;
@@ -102,7 +106,9 @@ void predictFrameContacts(float dt, FrameContacts& contacts) {
         float nearest = kNoContact;
         int target = -1;
         for (int t = 0; t < tanks; ++t) {
-            const float f = contactFraction(bodies.tanks[t], shell);
+            if (contactOutOfReach(bodies.tanks[t], shell))
+                continue;
+            const float f = solveContact(bodies.tanks[t], shell);
             if (!isContact(f))
                 continue;
             const float s = f * dt;
@@ -114,7 +120,9 @@ void predictFrameContacts(float dt, FrameContacts& contacts) {
             }
         }
         for (int o = 0; o < obstacles; ++o) {
-            const float f = contactFraction(bodies.obstacles[o], shell);
+            if (contactOutOfReach(bodies.obstacles[o], shell))
+                continue;
+            const float f = solveContact(bodies.obstacles[o], shell);
             if (!isContact(f))
                 continue;
             const float s = f * dt;

@@ -23,7 +23,8 @@ struct ContactBody {
 inline ContactBody contactBody(const Entity& e, float horizon) {
     ContactBody body;
     body.position = e.position;
-    body.motion = e.velocity().scaled(horizon);
+    const Vector3 velocity = e.velocity();
+    body.motion = Vector3(velocity.x * horizon, velocity.y * horizon, velocity.z * horizon);
     body.size = e.size;
     body.reachX = std::fabs(body.motion.x) + body.size;
     body.reachZ = std::fabs(body.motion.z) + body.size;
@@ -36,7 +37,8 @@ inline ContactBody contactBody(const Entity& e, float sineOfHeading, float cosin
                                float horizon) {
     ContactBody body;
     body.position = e.position;
-    body.motion = Vector3(sineOfHeading * e.speed, 0.0f, cosineOfHeading * e.speed).scaled(horizon);
+    body.motion = Vector3(sineOfHeading * e.speed * horizon, 0.0f * horizon,
+                          cosineOfHeading * e.speed * horizon);
     body.size = e.size;
     body.reachX = std::fabs(body.motion.x) + body.size;
     body.reachZ = std::fabs(body.motion.z) + body.size;
@@ -52,25 +54,27 @@ inline bool contactOutOfReach(const ContactBody& a, const ContactBody& b) {
     return gapX > a.reachX + b.reachX + 1.0f || gapZ > a.reachZ + b.reachZ + 1.0f;
 }
 
-// predictContact(a, b, horizon) for the bodies made with that horizon, bit for bit,
-// except that a zero horizon must be caught by the caller (its bodies have no motion
-// and so give -2 here as well).
-inline float contactFraction(const ContactBody& a, const ContactBody& b) {
-    if (contactOutOfReach(a, b))
-        return -2.0f;
-    const Vector3 d = a.position.offsetTo(b.position);
-    const Vector3 v = a.motion.offsetTo(b.motion);
+// predictContact's quadratic on two bodies, without the reach test: d is b's position
+// less a's, v b's motion less a's, the dot products summed in double as Vector3::dot
+// does.
+inline float solveContact(const ContactBody& a, const ContactBody& b) {
+    const float dx = b.position.x - a.position.x;
+    const float dy = b.position.y - a.position.y;
+    const float dz = b.position.z - a.position.z;
+    const float vx = b.motion.x - a.motion.x;
+    const float vy = b.motion.y - a.motion.y;
+    const float vz = b.motion.z - a.motion.z;
     const float r = a.size + b.size;
 
-    double vv = static_cast<double>(v.x) * v.x;
-    vv += static_cast<double>(v.y) * v.y;
-    vv += static_cast<double>(v.z) * v.z;
-    double dv = static_cast<double>(v.x) * d.x;
-    dv += static_cast<double>(v.y) * d.y;
-    dv += static_cast<double>(v.z) * d.z;
-    double dd = static_cast<double>(d.x) * d.x;
-    dd += static_cast<double>(d.y) * d.y;
-    dd += static_cast<double>(d.z) * d.z;
+    double vv = static_cast<double>(vx) * vx;
+    vv += static_cast<double>(vy) * vy;
+    vv += static_cast<double>(vz) * vz;
+    double dv = static_cast<double>(vx) * dx;
+    dv += static_cast<double>(vy) * dy;
+    dv += static_cast<double>(vz) * dz;
+    double dd = static_cast<double>(dx) * dx;
+    dd += static_cast<double>(dy) * dy;
+    dd += static_cast<double>(dz) * dz;
 
     const float qa = static_cast<float>(vv);
     const float qb = 2.0f * static_cast<float>(dv);
@@ -86,4 +90,10 @@ inline float contactFraction(const ContactBody& a, const ContactBody& b) {
     if (t < 0.0f || t > 1.0f)
         return -2.0f;
     return t;
+}
+
+// predictContact(a, b, horizon) for the bodies made with that horizon, bit for bit
+// (a zero horizon gives bodies without motion, hence -2, as predictContact does).
+inline float contactFraction(const ContactBody& a, const ContactBody& b) {
+    return contactOutOfReach(a, b) ? -2.0f : solveContact(a, b);
 }

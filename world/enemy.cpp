@@ -47,7 +47,9 @@ void steer(LookAhead& ahead, int i, float dt) {
     bool tankAhead = false;
     const ContactBody self = contactBody(e, ahead.sines[i], ahead.cosines[i], kObstacleHorizon);
     for (int o = 0; o <= game.obstacleLast; ++o) {
-        const float t = contactFraction(self, ahead.obstacles[o]);
+        if (contactOutOfReach(self, ahead.obstacles[o]))
+            continue;
+        const float t = solveContact(self, ahead.obstacles[o]);
         if (t >= -1.0f && t <= 1.0f && t < nearest) {
             avoiding = true;
             tankAhead = false;
@@ -56,7 +58,9 @@ void steer(LookAhead& ahead, int i, float dt) {
     }
     const ContactBody& selfNear = ahead.tanks[i];
     for (int j = 0; j <= game.tankLast; ++j) {
-        const float t = contactFraction(selfNear, ahead.tanks[j]);
+        if (contactOutOfReach(selfNear, ahead.tanks[j]))
+            continue;
+        const float t = solveContact(selfNear, ahead.tanks[j]);
         if (t >= -1.0f && t <= 1.0f && t / 2 < nearest) {
             avoiding = true;
             tankAhead = true;

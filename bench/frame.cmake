@@ -1,0 +1,4 @@
+# The frame update at full tables against the pair-by-pair reference.
+add_executable(frame_bench ${CMAKE_CURRENT_LIST_DIR}/frame_bench.cpp)
+target_compile_options(frame_bench PRIVATE -O2)
+target_link_libraries(frame_bench PRIVATE trelvane_game benchmark::benchmark)
