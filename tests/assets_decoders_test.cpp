@@ -256,7 +256,7 @@ Bytes grayTable(int entries) {
 }
 
 TEST_F(BmpDecoder, ThreePixelWide24BitRowsLoseTheirPadding) {
-    BmpSpec s;
+    BmpLayout s;
     s.width = 3;
     s.height = 2;
     s.pixels = {1,  2,  3,  4,  5,  6,  7,  8,  9,  0xEE, 0xEE, 0xEE,  // bottom row + 3 padding
@@ -272,7 +272,7 @@ TEST_F(BmpDecoder, ThreePixelWide24BitRowsLoseTheirPadding) {
 }
 
 TEST_F(BmpDecoder, TopDownRowsAreTurnedBottomUp) {
-    BmpSpec s;
+    BmpLayout s;
     s.width = 1;
     s.height = -2;
     s.pixels = {1, 2, 3, 0, 4, 5, 6, 0};  // top row first
@@ -284,7 +284,7 @@ TEST_F(BmpDecoder, TopDownRowsAreTurnedBottomUp) {
 }
 
 TEST_F(BmpDecoder, PalettedSourcesGoThroughTheirColourTable) {
-    BmpSpec s;
+    BmpLayout s;
     s.width = 10;
     s.height = 1;
     s.bitCount = 1;
@@ -341,7 +341,7 @@ TEST_F(BmpDecoder, CoreHeaderAndPackedDib) {
     expectRgb(1, 0, 5, 0, 250);
     releaseImage(image);
 
-    BmpSpec s;
+    BmpLayout s;
     s.fileHeader = false;
     s.width = 1;
     s.bitCount = 32;
@@ -352,7 +352,7 @@ TEST_F(BmpDecoder, CoreHeaderAndPackedDib) {
 }
 
 TEST_F(BmpDecoder, SixteenBitDefaultAndMaskedLayouts) {
-    BmpSpec s;
+    BmpLayout s;
     s.width = 2;
     s.bitCount = 16;
     Bytes px;
@@ -381,7 +381,7 @@ TEST_F(BmpDecoder, SixteenBitDefaultAndMaskedLayouts) {
 }
 
 TEST_F(BmpDecoder, RunLengthSourcesClipWhatRunsOffTheImage) {
-    BmpSpec s;
+    BmpLayout s;
     s.width = 4;
     s.height = 2;
     s.bitCount = 8;
@@ -417,7 +417,7 @@ TEST_F(BmpDecoder, RunLengthSourcesClipWhatRunsOffTheImage) {
 TEST_F(BmpDecoder, NewerInfoHeadersAreAnUnknownFormat) {
     for (unsigned size : {108u, 124u, 64u, 0u}) {
         messages.clear();
-        BmpSpec s;
+        BmpLayout s;
         s.headerSize = size;
         s.pixels = {1, 2, 3, 0};
         EXPECT_EQ(decodeBmp(writeFile("v.bmp", bmpBytes(s)).c_str()), nullptr);
@@ -441,11 +441,11 @@ TEST_F(BmpDecoder, OpenFailuresAndHostileFilesGiveOneMessageAndNoImage) {
         const char* message;
     };
     std::vector<Case> cases;
-    BmpSpec s;
+    BmpLayout s;
     s.width = 2;
     s.height = 2;
     s.pixels = Bytes(16, 7);
-    BmpSpec t = s;
+    BmpLayout t = s;
     t.pixelOffset = 5000;
     cases.push_back({"pixel offset past the end", bmpBytes(t), "Image file conversion error."});
     t = s;

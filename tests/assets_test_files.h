@@ -49,7 +49,7 @@ inline Bytes tgaHeader(int type, int width, int height, int depth, int idLength 
                        int descriptor = 0, int colourMapType = 0) {
     Bytes b = {static_cast<unsigned char>(idLength), static_cast<unsigned char>(colourMapType),
                static_cast<unsigned char>(type)};
-    b.insert(b.end(), 5, 0);  // colour-map specification
+    b.insert(b.end(), 5, 0);  // colour-map fields
     put16(b, 0);
     put16(b, 0);
     put16(b, static_cast<unsigned>(width));
@@ -60,7 +60,7 @@ inline Bytes tgaHeader(int type, int width, int height, int depth, int idLength 
 }
 
 // A BMP with a 40-byte info header: "BM" file header when fileHeader, else packed DIB.
-struct BmpSpec {
+struct BmpLayout {
     std::int32_t width = 1;
     std::int32_t height = 1;
     unsigned bitCount = 24;
@@ -73,7 +73,7 @@ struct BmpSpec {
     unsigned headerSize = 40;
 };
 
-inline Bytes bmpBytes(const BmpSpec& s) {
+inline Bytes bmpBytes(const BmpLayout& s) {
     Bytes info;
     put32(info, s.headerSize);
     put32(info, static_cast<std::uint32_t>(s.width));
