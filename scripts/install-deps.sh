@@ -7,7 +7,7 @@ packages=(
     build-essential cmake pkg-config
     freeglut3-dev libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri
     libsdl2-dev libfreetype-dev fonts-dejavu-core
-    libgtest-dev libbenchmark-dev
+    libgtest-dev libbenchmark-dev zlib1g-dev
     clang libclang-rt-dev clang-format
     xvfb xauth xdotool x11-utils imagemagick
     valgrind desktop-file-utils appstream dpkg-dev file
