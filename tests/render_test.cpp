@@ -15,6 +15,7 @@
 #include "app/app.h"
 #include "hud/hud.h"
 #include "render/render.h"
+#include "render/solids.h"
 #include "world/world.h"
 
 namespace {
@@ -854,6 +855,120 @@ TEST_F(RenderTest, TanksAreFlattenedSpheresRaisedAboveTheirPosition) {
     bodyRows(&top, &bottom);
     EXPECT_NEAR(screenY(0.4f + 0.8f), top, 3);
     EXPECT_NEAR(screenY(0.4f - 0.8f), bottom, 3);
+}
+
+TEST_F(RenderTest, CompiledSolidsDrawExactlyWhatGlutDraws) {
+    const Vector3 centre(0.0f, 0.0f, 0.0f);
+    std::vector<unsigned char> direct(pixels.size());
+    const float sizes[] = {0.5f, 0.6f, 0.7f, 0.8f, 0.9f, 1.0f, 1.1f, 1.2f, 1.3f, 1.4f, 0.5f, 0.6f};
+    const Solid kinds[] = {Solid::TankBody, Solid::ShellBody, Solid::Cone};
+    glBindTexture(GL_TEXTURE_2D, game.obstacleTexture);
+    for (Solid kind : kinds) {
+        for (float size : sizes) {
+            lookAt(centre);
+            glTranslatef(0.3f, -0.2f, 0.0f);
+            glRotatef(30.0f, 1.0f, 1.0f, 0.0f);
+            game.bufferEntryPoints.bindBuffer(GL_ARRAY_BUFFER_ARB, 0);
+            if (kind == Solid::Cone) {
+                glutSolidCone(size, 2.0, 10, 10);
+            } else {
+                const int steps = kind == Solid::TankBody ? 20 : 5;
+                glutSolidSphere(size, steps, steps);
+            }
+            glEnableClientState(GL_VERTEX_ARRAY);
+            readFrame(GL_BACK);
+            direct = pixels;
+
+            lookAt(centre);
+            glTranslatef(0.3f, -0.2f, 0.0f);
+            glRotatef(30.0f, 1.0f, 1.0f, 0.0f);
+            drawSolid(kind, size);
+            readFrame(GL_BACK);
+            EXPECT_TRUE(direct == pixels) << "kind " << static_cast<int>(kind) << " size " << size;
+            EXPECT_TRUE(glIsEnabled(GL_VERTEX_ARRAY));
+        }
+    }
+}
+
+// A red obstacle 15 units from the player in one direction; whether a play frame shows it.
+bool seesObstacleAt(Vector3 offset) {
+    const Vector3 p = game.tanks[0].position;
+    game.obstacleLast = 0;
+    game.obstacles[0].position = Vector3(p.x + offset.x, 0.0f, p.z + offset.z);
+    game.obstacles[0].size = 2.0f;
+    game.obstacles[0].texture = game.obstacleTexture;
+    showFrame();
+    int red = 0;
+    for (int y = kHeight / 3; y < kHeight; ++y) {
+        for (int x = 250; x < 550; ++x) {
+            red += reddish(at(x, y));
+        }
+    }
+    return red > 500;
+}
+
+TEST_F(RenderTest, ViewKeysLookBehindLeftAndRight) {
+    play();
+    game.tanks[0].rotation.x = 0.0f;  // facing +z; its left is +x
+    const Vector3 ahead(0.0f, 0.0f, 15.0f), behind(0.0f, 0.0f, -15.0f);
+    const Vector3 left(15.0f, 0.0f, 0.0f), right(-15.0f, 0.0f, 0.0f);
+    EXPECT_TRUE(seesObstacleAt(ahead));
+    EXPECT_FALSE(seesObstacleAt(behind));
+    EXPECT_FALSE(seesObstacleAt(left));
+    game.keyDown['1'] = 1;
+    game.keyDown['3'] = 1;  // '1' wins
+    EXPECT_TRUE(seesObstacleAt(behind));
+    EXPECT_FALSE(seesObstacleAt(ahead));
+    game.keyDown['1'] = 0;
+    game.keyDown['2'] = 1;  // '2' wins over '3'
+    EXPECT_TRUE(seesObstacleAt(left));
+    EXPECT_FALSE(seesObstacleAt(right));
+    game.keyDown['2'] = 0;
+    EXPECT_TRUE(seesObstacleAt(right));
+    EXPECT_FALSE(seesObstacleAt(left));
+}
+
+TEST_F(RenderTest, SkySlidesOneMirroredRepeatPerSixtyDegrees) {
+    // A texture dark on its left half and bright on its right, mirrored as the game's.
+    unsigned char texels[8 * 3];
+    for (int i = 0; i < 8; ++i) {
+        const unsigned char v = static_cast<unsigned char>(i < 4 ? 30 : 220);
+        texels[3 * i] = texels[3 * i + 1] = texels[3 * i + 2] = v;
+    }
+    unsigned int sky = 0;
+    glGenTextures(1, &sky);
+    glBindTexture(GL_TEXTURE_2D, sky);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 8, 1, 0, GL_RGB, GL_UNSIGNED_BYTE, texels);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_MIRRORED_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_MIRRORED_REPEAT);
+    const unsigned int saved = game.skyTexture;
+    game.skyTexture = sky;
+    auto skyAt = [](float heading) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        drawSky(heading);
+        readFrame(GL_BACK);
+        std::vector<unsigned char> top(pixels.begin() + kWidth * 3 * (kHeight / 2), pixels.end());
+        return top;
+    };
+    const std::vector<unsigned char> at0 = skyAt(0.0f);
+    EXPECT_TRUE(at0 == skyAt(360.0f));
+    EXPECT_TRUE(at0 == skyAt(120.0f));
+    EXPECT_FALSE(at0 == skyAt(60.0f));
+    EXPECT_FALSE(at0 == skyAt(30.0f));
+    // The upper half of the screen is all sky: no clear colour shows through.
+    int green = 0;
+    for (int y = kHeight / 2; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            green += near(at(x, y), kGreen, 10);
+        }
+    }
+    EXPECT_EQ(0, green);
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+    EXPECT_TRUE(glIsEnabled(GL_FOG));
+    EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+    game.skyTexture = saved;
 }
 
 // ---------------------------------------------------------------------------
