@@ -7,6 +7,10 @@
 #include "render/lights.h"
 #include "render/render.h"
 
+// Finished: switches its light off. Out of range of every image: changes nothing. Else
+// draws the particles (array buffer 0 bound, vertex pointer on the particle array) and
+// switches its light on; leaves lighting and GL_TEXTURE_2D on, texture 0 bound and the
+// colour white.
 void Explosion::draw(Vector3 reference, BindBufferFunction bindBuffer) const {
     const GLenum lightName = GL_LIGHT1 + light;
     const bool hasLight = light >= 0 && light + 1 < maxLights();

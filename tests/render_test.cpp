@@ -136,7 +136,7 @@ void readFrame(GLenum buffer) {
     glReadBuffer(buffer);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, kWidth, kHeight, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-    if (getenv("DUMP")) {
+    if (std::getenv("RENDER_TEST_DUMP_FRAMES") != nullptr) {  // frameN.ppm, for a look
         static int n = 0;
         char name[32];
         std::snprintf(name, sizeof name, "frame%d.ppm", n++);
