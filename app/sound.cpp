@@ -21,7 +21,7 @@ struct Cue {
 struct Audio {
     bool tried = false;
     SDL_AudioDeviceID device = 0;
-    SDL_AudioSpec spec = {};
+    SDL_AudioSpec deviceFormat = {};
     Cue cues[kMostCues];
     int cueCount = 0;
 };
@@ -41,7 +41,7 @@ bool audioReady() {
     wanted.channels = 2;
     wanted.samples = 1024;
     audio.device =
-        SDL_OpenAudioDevice(nullptr, 0, &wanted, &audio.spec,
+        SDL_OpenAudioDevice(nullptr, 0, &wanted, &audio.deviceFormat,
                             SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_CHANNELS_CHANGE);
     if (audio.device == 0) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
@@ -53,16 +53,16 @@ bool audioReady() {
 
 // Reads a WAV file and converts it to the device's format; false when it cannot.
 bool loadCue(const char* fileName, Cue& cue) {
-    SDL_AudioSpec fileSpec;
+    SDL_AudioSpec fileFormat;
     Uint8* fileSamples = nullptr;
     Uint32 fileLength = 0;
-    if (SDL_LoadWAV(fileName, &fileSpec, &fileSamples, &fileLength) == nullptr)
+    if (SDL_LoadWAV(fileName, &fileFormat, &fileSamples, &fileLength) == nullptr)
         return false;
 
     SDL_AudioCVT convert;
-    const int needed =
-        SDL_BuildAudioCVT(&convert, fileSpec.format, fileSpec.channels, fileSpec.freq,
-                          audio.spec.format, audio.spec.channels, audio.spec.freq);
+    const int needed = SDL_BuildAudioCVT(&convert, fileFormat.format, fileFormat.channels,
+                                         fileFormat.freq, audio.deviceFormat.format,
+                                         audio.deviceFormat.channels, audio.deviceFormat.freq);
     if (needed < 0 || fileLength == 0) {
         SDL_FreeWAV(fileSamples);
         return false;

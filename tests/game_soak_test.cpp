@@ -116,7 +116,7 @@ TEST_F(Soak, RandomKeysStepsAndLevelsKeepTheTablesSound) {
     int levelChanges = 0;
     int defeats = 0;
     int victories = 0;
-    for (unsigned long long frame = 0; frame < 40000; ++frame) {
+    for (unsigned long long frame = 0; frame < 120000; ++frame) {
         if (chooser() % 8 == 0) {
             const unsigned char key = keys[chooser() % (sizeof keys)];
             if (chooser() % 2) {
