@@ -256,15 +256,3 @@ TEST_F(BatchContact, MatchesPredictContactBitForBit) {
     }
     EXPECT_GT(contacts, 2000);
 }
-
-TEST_F(BatchContact, CachedHeadingGivesTheSameBody) {
-    Entity e;
-    e.rotation.x = 123.4f;
-    e.speed = 12.5f;
-    const float radians = e.rotation.x * kDegreesToRadians;
-    const ContactBody cached = contactBody(e, sine(radians), cosine(radians), 4.0f);
-    const ContactBody direct = contactBody(e, 4.0f);
-    EXPECT_TRUE(sameBits(cached.motion.x, direct.motion.x));
-    EXPECT_TRUE(sameBits(cached.motion.z, direct.motion.z));
-    EXPECT_EQ(cached.reachX, direct.reachX);
-}
