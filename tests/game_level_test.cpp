@@ -1,7 +1,5 @@
 // Level set-up: the level table, the player's start, the order of the random draws,
 // the wrapped levels below 0.
-#include <cmath>
-
 #include "app/app.h"
 #include "tests/game_support.h"
 
