@@ -25,13 +25,33 @@ void panelVertex(const Panel& panel, Vector3 world) {
     glVertex2f(panel.cx - panel.scale * d.x, panel.cy + panel.scale * d.z);
 }
 
+// (-sin a, cos a) for a = 0, 15, ..., 345 degrees, worked out on first use.
+struct UnitCircle {
+    float x[24];
+    float y[24];
+};
+
+const UnitCircle& unitCircle() {
+    static UnitCircle circle;
+    static bool ready = false;
+    if (!ready) {
+        for (int i = 0; i < 24; ++i) {
+            const float a = static_cast<float>(i * 15) * kDegreesToRadians;
+            circle.x[i] = -sine(a);
+            circle.y[i] = cosine(a);
+        }
+        ready = true;
+    }
+    return circle;
+}
+
 // A circle of `radius` about (x, y) through 24 points from straight up, closed at the top.
 void rangeCircle(float x, float y, float radius) {
+    const UnitCircle& circle = unitCircle();
     glColor3f(0.0f, 0.0f, 1.0f);
     glBegin(GL_LINE_STRIP);
-    for (int degrees = 0; degrees < 360; degrees += 15) {
-        const float a = static_cast<float>(degrees) * kDegreesToRadians;
-        glVertex2f(x + radius * -sine(a), y + radius * cosine(a));
+    for (int i = 0; i < 24; ++i) {
+        glVertex2f(x + radius * circle.x[i], y + radius * circle.y[i]);
     }
     glVertex2f(x, y + radius);
     glEnd();
