@@ -1,11 +1,32 @@
 // The frame update: its clock and frame-rate text, the order of its steps, contact
 // prediction with its tie-breaks, tank motion, and the shell loop.
+#include <cstdlib>
 #include <cstring>
+#include <new>
 
 #include "tests/game_support.h"
 
 using gametest::GameTest;
 using gametest::record;
+
+// Counts every allocation through operator new in this test program.
+namespace {
+unsigned long long allocations = 0;
+}  // namespace
+
+void* operator new(std::size_t size) {
+    ++allocations;
+    if (void* p = std::malloc(size == 0 ? 1 : size))
+        return p;
+    throw std::bad_alloc();
+}
+// Out of line, so that the compiler never pairs this free with the new above.
+[[gnu::noinline]] void operator delete(void* p) noexcept {
+    std::free(p);
+}
+[[gnu::noinline]] void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
 
 namespace {
 
@@ -344,4 +365,19 @@ TEST_F(TankMotion, WrappingNeverLandsOnTheFarEdge) {
     EXPECT_GE(player.position.x, 0.0f);
     EXPECT_LT(player.position.x, 650.0f);
     EXPECT_LT(player.position.z, 650.0f);
+}
+
+TEST_F(FrameClock, AFullFrameAllocatesNothing) {
+    setupLevel(10);
+    game.phase = Playing;
+    game.keyDown[' '] = 1;
+    game.keyDown['w'] = 1;
+    platform.playSound = [](const char*) {};  // the recorder itself would allocate
+    platform.switchLightOff = [](int) {};
+    frameAt(0);
+    const unsigned long long before = allocations;
+    for (int ms = 16; ms < 20000; ms += 16)
+        frameAt(ms);
+    EXPECT_EQ(allocations, before);
+    EXPECT_GT(game.tanks[0].shotsFired, 10);
 }
