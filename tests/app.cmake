@@ -9,3 +9,11 @@ set_tests_properties(console_start PROPERTIES
   ENVIRONMENT "ASAN_OPTIONS=detect_leaks=0:verify_asan_link_order=0"
   TIMEOUT 120)
 file(MAKE_DIRECTORY ${TRELVANE_DATA_DIR})
+
+# The whole game played through the X server with real key presses and holds.
+add_library(fake_time SHARED ${CMAKE_CURRENT_LIST_DIR}/fake_time.c)
+add_test(NAME play_end_to_end
+  COMMAND ${CMAKE_CURRENT_LIST_DIR}/play_test.sh $<TARGET_FILE:trelvane> ${TRELVANE_DATA_DIR}
+          $<TARGET_FILE:fake_time>)
+set_tests_properties(play_end_to_end PROPERTIES
+  ENVIRONMENT "ASAN_OPTIONS=detect_leaks=0" TIMEOUT 300)

@@ -1,0 +1,144 @@
+#!/usr/bin/env bash
+# Plays the real game like a person: real key presses and holds through the X server,
+# screenshots at each step, and checks of what a player sees on them.
+# Usage: play_test.sh <game binary> <data folder> <fixed-time library>
+set -u
+game=$1
+data=$2
+fixed_time=$3
+here=$(cd "$(dirname "$0")" && pwd)
+
+if [ -z "${DISPLAY:-}" ] || [ -z "${PLAY_TEST_ON_XVFB:-}" ]; then
+    PLAY_TEST_ON_XVFB=1 exec "$here/xvfb.sh" "$0" "$@"
+fi
+
+source "$here/screen.sh"
+work=$(mktemp -d)
+keep=${PLAY_TEST_SHOTS:-}
+trap 'if [ -n "$keep" ]; then mkdir -p "$keep" && cp "$work"/*.png "$keep"/ 2>/dev/null; fi; rm -rf "$work"' EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+expect_row() {  # <shot> <row y> <cells> <expected text> <what>
+    local got
+    got=$(read_row "$1" "$2" "$3" "$work")
+    [ "$got" = "$4" ] && echo "ok: $5 reads '$got'" || fail "$5 reads '$got', expected '$4'"
+}
+prepare_glyphs "$data" "$work"
+convert "$data/screen_begin.jpg" -resize 800x600\! "$work/ref_begin.png"
+convert "$data/screen_death.jpg" -resize 800x600\! -crop 800x380+0+0 +repage "$work/ref_death_top.png"
+
+# start_game [env assignments...]: starts the game from its data folder.
+start_game() {
+    rm -f "$work/console"
+    (cd "$data" && exec env "$@" "$game" > "$work/console" 2> "$work/errors") &
+    game_pid=$!
+    for _ in $(seq 1 300); do
+        grep -q '^GL_RENDERER' "$work/console" 2>/dev/null && break
+        sleep 0.1
+    done
+    sleep 2
+}
+
+# stop_game: Escape, and the process must end with status 0.
+stop_game() {
+    xdotool key Escape
+    local status=0
+    for _ in $(seq 1 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
+    if kill -0 "$game_pid" 2>/dev/null; then
+        fail "Escape did not end the game"; kill "$game_pid"
+    fi
+    wait "$game_pid"; status=$?
+    [ "$status" = 0 ] && echo "ok: Escape ends the game with status 0" || fail "Escape ended the game with status $status"
+}
+
+title_difference() { shot "$work/$1.png"; rmse "$work/$1.png" "$work/ref_begin.png"; }
+
+# ---- First game: title, play, drive and fire, next level, quit.
+start_game SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/audio.raw"
+xdotool search --name '^Trelvane$' > /dev/null || fail "no window titled Trelvane"
+
+d=$(title_difference title)
+less_than "$d" 0.15 && echo "ok: the title picture fills the screen ($d)" || fail "title screen differs from the picture by $d"
+# Corner to corner: each corner has the picture's own colour there.
+for corner in "0 0" "760 0" "0 560" "760 560"; do
+    set -- $corner
+    crop "$work/title.png" 40 40 "$1" "$2" "$work/c1.png"
+    crop "$work/ref_begin.png" 40 40 "$1" "$2" "$work/c2.png"
+    read -r r1 g1 b1 <<< "$(mean_rgb "$work/c1.png")"
+    read -r r2 g2 b2 <<< "$(mean_rgb "$work/c2.png")"
+    for delta in $((r1 - r2)) $((g1 - g2)) $((b1 - b2)); do
+        [ "${delta#-}" -le 12 ] || { fail "title corner at $1,$2 is $r1 $g1 $b1, the picture $r2 $g2 $b2"; break; }
+    done
+done
+
+xdotool key Return
+sleep 1.5
+d=$(title_difference play_start)
+less_than 0.2 "$d" && echo "ok: Enter leaves the title ($d)" || fail "still the title after Enter ($d)"
+crop "$work/play_start.png" 100 70 650 40 "$work/map.png"
+read -r r g b <<< "$(mean_rgb "$work/map.png")"
+[ "$r" -lt 60 ] && [ "$g" -lt 60 ] && [ "$b" -lt 60 ] && echo "ok: the field map is dark ($r $g $b)" || fail "field map is not dark: $r $g $b"
+crop "$work/play_start.png" 3 70 639 40 "$work/frame.png"
+read -r r g b <<< "$(mean_rgb "$work/frame.png")"
+[ "$b" -gt 150 ] && [ "$r" -lt 80 ] && [ "$g" -lt 80 ] && echo "ok: the map has its blue frame" || fail "map frame is not blue: $r $g $b"
+expect_row "$work/play_start.png" $PLAY_SCORE 2 "0_" "score at the start"
+expect_row "$work/play_start.png" $PLAY_LIVES 2 "3_" "lives at the start"
+expect_row "$work/play_start.png" $PLAY_TANKS 3 "10_" "tanks at the start"
+expect_row "$work/play_start.png" $PLAY_LEVEL 2 "1_" "level at the start"
+
+# Hold w and Space: the tank drives off and fires; the shots cost points and sound.
+xdotool keydown w keydown space
+sleep 2
+xdotool keyup space keyup w
+sleep 0.5
+shot "$work/play_drive.png"
+score=$(read_row "$work/play_drive.png" $PLAY_SCORE 4 "$work")
+[[ "$score" =~ ^-[1-9] ]] && echo "ok: firing took the score to '$score'" || fail "score after firing reads '$score'"
+crop "$work/play_start.png" 800 200 0 380 "$work/g1.png"
+crop "$work/play_drive.png" 800 200 0 380 "$work/g2.png"
+less_than 0.05 "$(rmse "$work/g1.png" "$work/g2.png")" && echo "ok: the ground moved" || fail "the ground did not change while driving"
+kinds=$(od -An -v -tu1 "$work/audio.raw" 2>/dev/null | tr -s ' ' '\n' | sort -u | wc -l)
+[ "$kinds" -gt 16 ] && echo "ok: the shot sounded ($kinds sample values)" || fail "no sound from the shots ($kinds sample values)"
+
+# + builds the next level at once, while playing.
+xdotool key plus
+sleep 1
+shot "$work/play_next.png"
+expect_row "$work/play_next.png" $PLAY_LEVEL 2 "2_" "level after +"
+expect_row "$work/play_next.png" $PLAY_TANKS 3 "14_" "tanks after +"
+stop_game
+
+# ---- Second game: every level laid out from one fixed second, in which an enemy
+# starts beside the player at level 11 and fires at once. Replaying that opening
+# (- then +) costs a life each time: defeat, then Enter restarts at the first level.
+start_game LD_PRELOAD="$fixed_time" FAKE_TIME=1000849 ASAN_OPTIONS="${ASAN_OPTIONS:-}:verify_asan_link_order=0"
+for _ in $(seq 1 10); do xdotool key plus; sleep 0.05; done
+xdotool key Return
+defeated=""
+for attempt in $(seq 1 15); do
+    sleep 1.5
+    shot "$work/defeat.png"
+    crop "$work/defeat.png" 800 380 0 0 "$work/top.png"
+    if less_than "$(rmse "$work/top.png" "$work/ref_death_top.png")" 0.1; then defeated=$attempt; break; fi
+    xdotool key minus; sleep 0.05; xdotool key plus
+done
+if [ -n "$defeated" ]; then
+    echo "ok: the defeat screen after $defeated replays of the opening"
+    expect_row "$work/defeat.png" $SUMMARY_LIVES 2 "0_" "lives on the defeat screen"
+    expect_row "$work/defeat.png" $SUMMARY_LEVEL 3 "11_" "level on the defeat screen"
+    xdotool key Return
+    sleep 1.5
+    shot "$work/restart.png"
+    expect_row "$work/restart.png" $PLAY_LIVES 2 "3_" "lives after the restart"
+    expect_row "$work/restart.png" $PLAY_LEVEL 2 "1_" "level after the restart"
+    expect_row "$work/restart.png" $PLAY_TANKS 3 "10_" "tanks after the restart"
+    expect_row "$work/restart.png" $PLAY_SCORE 2 "0_" "score after the restart"
+else
+    fail "no defeat screen"
+fi
+stop_game
+
+if [ "$failures" -ne 0 ]; then
+    echo "console:"; cat "$work/console"; exit 1
+fi
+echo "play: every step looked as a player should see it"

@@ -1,0 +1,67 @@
+# Reading the game's screen the way a player does, for the end-to-end tests.
+# Sourced by a script that runs on the game's Xvfb display; needs ImageMagick.
+# Screen geometry (800 x 600): heads-up rows are 50 row units tall, row units run
+# 1600 across the width and 1600 down the height.
+
+# shot <file>: a screenshot of the whole screen.
+shot() { import -window root "$1"; }
+
+# rmse <a> <b>: normalised root-mean-square difference, 0 (same) to 1.
+rmse() { compare -metric RMSE "$1" "$2" null: 2>&1 | sed -E 's/.*\(([0-9.e+-]+)\).*/\1/'; }
+
+# less_than <x> <y>: true when the number x is below y.
+less_than() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a < b) }'; }
+
+# crop <shot> <w> <h> <x> <y> <out>
+crop() { convert "$1" -crop "$2x$3+$4+$5" +repage "$6"; }
+
+# mean_rgb <image>: "r g b" mean colour, each 0 to 255.
+mean_rgb() {
+    convert "$1" -resize 1x1\! -depth 8 -format '%[fx:int(255*r+.5)] %[fx:int(255*g+.5)] %[fx:int(255*b+.5)]' info:
+}
+
+# Glyph references: the middle of a glyph scaled to one glyph cell on screen (25 x 19
+# pixels), softened so that which texel the game's sampling picked does not matter.
+GLYPH_NAMES=(0 1 2 3 4 5 6 7 8 9 - / % .)
+GLYPH_FILES=(number_0 number_1 number_2 number_3 number_4 number_5 number_6 number_7 number_8
+             number_9 number_- number_Slash number_% number_Decimal)
+prepare_glyphs() {  # <data folder> <work folder>
+    local i
+    for i in "${!GLYPH_FILES[@]}"; do
+        convert "$1/${GLYPH_FILES[$i]}.jpg" -resize 25x19\! -crop 21x15+2+2 +repage -blur 0x0.7 \
+            "$2/glyph_$i.png"
+    done
+}
+
+# row_top <row y in row units>: the screen row of the top edge of a heads-up row.
+row_top() { echo $(( (30 - ($1 + 50)) * 3 / 8 + 1 )); }
+
+# best_match <image> <part>: the smallest normalised difference of part anywhere in
+# image.
+best_match() {
+    compare -metric RMSE -dissimilarity-threshold 1 -subimage-search "$1" "$2" null: 2>&1 |
+        sed -nE 's/.*\(([0-9.e+-]+)\).*/\1/p' | head -1
+}
+
+# read_row <shot> <row y> <cells> <work>: the glyphs of a heads-up row as text, one
+# character per cell, '_' for a cell that matches no glyph. Each cell is searched a
+# few pixels around its place, so a pixel of rounding does not matter.
+read_row() {
+    local shot=$1 y=$2 cells=$3 work=$4 text="" cell top x best bestScore score i
+    top=$(row_top "$y")
+    for ((cell = 0; cell < cells; cell++)); do
+        x=$(( (275 + 50 * cell - 10) / 2 ))
+        convert "$shot" -crop "31x25+$((x - 3))+$((top - 3))" +repage -blur 0x0.7 "$work/cell.png"
+        best="_"; bestScore=0.14
+        for i in "${!GLYPH_NAMES[@]}"; do
+            score=$(best_match "$work/cell.png" "$work/glyph_$i.png")
+            if less_than "$score" "$bestScore"; then best=${GLYPH_NAMES[$i]}; bestScore=$score; fi
+        done
+        text+=$best
+    done
+    echo "$text"
+}
+
+# Row positions of the play screen and of the summary screens.
+PLAY_SCORE=-1560 PLAY_LIVES=-1500 PLAY_TURBO=-1440 PLAY_TANKS=-1380 PLAY_LEVEL=-1320 PLAY_ACCURACY=-1260
+SUMMARY_SCORE=-1560 SUMMARY_LIVES=-1500 SUMMARY_TANKS=-1440 SUMMARY_LEVEL=-1380 SUMMARY_ACCURACY=-1320
