@@ -6,6 +6,7 @@
 time_t time(time_t* out) {
     const char* fixed = getenv("FAKE_TIME");
     time_t now = fixed ? (time_t)strtoll(fixed, NULL, 10) : 0;
-    if (out) *out = now;
+    if (out)
+        *out = now;
     return now;
 }

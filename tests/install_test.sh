@@ -40,7 +40,7 @@ for _ in $(seq 1 300); do
     sleep 0.1
 done
 sleep 1
-game_pid=$(pgrep -f "^$prefix/libexec/trelvane/trelvane" | head -1)
+game_pid=$(pgrep -f "libexec/trelvane/trelvane" | head -1)
 [ -n "$game_pid" ] || fail "the installed game is not running: $(cat "$work/out")"
 if [ -n "$game_pid" ]; then
     [ "$(readlink "/proc/$game_pid/cwd")" = "$prefix/share/trelvane" ] || fail "game runs in $(readlink "/proc/$game_pid/cwd")"
@@ -54,7 +54,8 @@ deb=$(ls "$work"/deb/*.deb 2>/dev/null | head -1)
 if [ -n "$deb" ]; then
     dpkg-deb -f "$deb" Section | grep -qx games || fail "section is $(dpkg-deb -f "$deb" Section)"
     dpkg-deb -f "$deb" Depends | grep -q 'libglut' || fail "depends lacks freeglut: $(dpkg-deb -f "$deb" Depends)"
-    dpkg-deb -c "$deb" | grep -q "./usr/share/applications/$app.desktop" || fail "package lacks the desktop entry"
+    dpkg-deb -c "$deb" > "$work/contents"
+    grep -q "./usr/share/applications/$app.desktop" "$work/contents" || fail "package lacks the desktop entry"
 else
     fail "no package built"
 fi
