@@ -6,6 +6,7 @@
 set -u
 build=$1
 work=$(mktemp -d)
+here=$(cd "$(dirname "$0")" && pwd)
 trap 'rm -rf "$work"' EXIT
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
@@ -32,7 +33,7 @@ appstreamcli validate --no-net "$prefix/share/metainfo/$app.metainfo.xml" > "$wo
 
 # The launcher works from anywhere: it finds its data and the game starts and loads it.
 cd "$work"
-( "$(dirname "$0")/xvfb.sh" "$prefix/bin/trelvane" > "$work/out" 2>&1; echo $? > "$work/status" ) &
+( "$here/xvfb.sh" "$prefix/bin/trelvane" > "$work/out" 2>&1; echo $? > "$work/status" ) &
 runner=$!
 for _ in $(seq 1 300); do
     [ -f "$work/status" ] && break
