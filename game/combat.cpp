@@ -64,6 +64,11 @@ void removeShell(int index, bool burst) {
 void destroyTank(int index) {
     if (index < 0 || index > game.tankLast)
         return;
+    // A lost game stays lost: once the last life is gone, later strikes on the player in
+    // the same frame change nothing, and the last enemy falling does not turn the defeat
+    // into a victory (which would start the next level with no lives, never to be lost).
+    if (index == 0 && game.lives <= 0)
+        return;
     const int explosion =
         startExplosion(kTankExplosionLife, game.tanks[index].position, 1.0f, 1.0f, 0.4f);
     if (index == 0) {
@@ -85,6 +90,6 @@ void destroyTank(int index) {
     for (int i = index; i < game.tankLast; ++i)
         game.tanks[i] = game.tanks[i + 1];
     game.tankLast -= 1;
-    if (game.tankLast == 0)
+    if (game.tankLast == 0 && game.lives > 0)
         game.phase = Victory;
 }

@@ -273,7 +273,7 @@ TEST_F(ShellLoop, TheExplosionCueNeedsAHitWithinFiftyOfThePlayer) {
     EXPECT_EQ(record.sounds, (std::vector<std::string>{"explode.wav"}));
 }
 
-TEST_F(ShellLoop, VictoryThenDefeatInOneFrameEndsInDefeatAndTheReverseInVictory) {
+TEST_F(ShellLoop, TheLastLifeLostEndsTheFrameInDefeatWhateverFollows) {
     putTank(0, 300, 100);
     putTank(1, 110, 100);
     game.tankLast = 1;
@@ -291,8 +291,23 @@ TEST_F(ShellLoop, VictoryThenDefeatInOneFrameEndsInDefeatAndTheReverseInVictory)
     eastbound(0, 290, 100, 1);
     eastbound(1, 100, 100, 0);
     resolve(0.5f);
-    EXPECT_EQ(game.phase, Victory);
+    EXPECT_EQ(game.phase, Defeat);
     EXPECT_EQ(game.lives, 0);
+    EXPECT_EQ(game.tankLast, 0);  // the last enemy still falls
+}
+
+TEST_F(ShellLoop, APlayerStruckTwiceOnTheLastLifeEndsWithNoLivesAndNoExplosion) {
+    putTank(0, 110, 100);
+    putTank(1, 400, 400);
+    game.tankLast = 1;
+    game.lives = 1;
+    eastbound(0, 100, 100, 1);
+    eastbound(1, 100, 100.5f, 1);
+    resolve(0.5f);
+    EXPECT_EQ(game.phase, Defeat);
+    EXPECT_EQ(game.lives, 0);
+    EXPECT_EQ(game.tanks[0].score, -300);
+    EXPECT_EQ(game.explosionLast, -1);
 }
 
 TEST_F(ShellLoop, ExpiredShellsBurstNearTheGround) {
