@@ -1,10 +1,10 @@
 // Batch contact prediction for the frame update and the enemies' look-ahead.
 //
-// predictContact recomputes both velocities from sine and cosine on every call. Here
-// each entity's motion over the horizon is computed once (a ContactBody) and the pair
-// test repeats predictContact's float operations in the same order, so both give the
-// same bits. A conservative test on the x and z gaps rejects pairs that cannot meet
-// before any of that arithmetic runs.
+// predictContact makes both bodies from sine and cosine on every call and solves. The
+// frame update and the enemies make each entity's body (its motion over the horizon)
+// once and solve pair by pair with the same arithmetic, so both give the same bits. A
+// conservative test on the x and z gaps rejects pairs that cannot meet before any of
+// that arithmetic runs.
 #pragma once
 
 #include <cmath>

@@ -1,3 +1,4 @@
+#include "world/contact.h"
 #include "world/world.h"
 
 namespace {
@@ -179,22 +180,5 @@ FireResult fireShell(int tankIndex) {
 float predictContact(Entity a, Entity b, float horizon) {
     if (horizon == 0.0f)
         return -2.0f;
-    const Vector3 d = a.position.offsetTo(b.position);
-    const Vector3 v = a.velocity().scaled(horizon).offsetTo(b.velocity().scaled(horizon));
-    const float r = a.size + b.size;
-
-    const float qa = v.dot(v);
-    const float qb = 2.0f * d.dot(v);
-    const float qc = d.dot(d) - r * r;
-    const float discriminant = qb * qb - 4.0f * qa * qc;
-    if (discriminant <= 0.0f)
-        return -2.0f;
-
-    const float root = squareRoot(discriminant);
-    const float t1 = (-qb + root) / (2.0f * qa);
-    const float t2 = (-qb - root) / (2.0f * qa);
-    const float t = (t1 > 0.0f && t1 < t2) ? t1 : t2;
-    if (t < 0.0f || t > 1.0f)
-        return -2.0f;
-    return t;
+    return solveContact(contactBody(a, horizon), contactBody(b, horizon));
 }
