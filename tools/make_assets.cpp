@@ -87,10 +87,11 @@ Color stoneBands(float u, float v) {
 }
 
 Color skyTile(float u, float v) {
-    // Soft, low-contrast cloud: the sky shows many small repeats, so no hard detail.
-    const float cloud = tileFbm(u * 2, v * 2, 2, 4, 0.5f, 41);
-    const float t = std::clamp((cloud - 0.42f) / 0.35f, 0.0f, 1.0f);
-    return mix(hexColor(0x78A6DA), hexColor(0xDCE8F6), t * t * (3 - 2 * t) * 0.7f);
+    // A faint haze: the backdrop shows some 110 repeats of this tile, each only a few
+    // pixels wide on screen, so any fine detail or strong contrast would sparkle.
+    const float cloud = tileFbm(u * 2, v * 2, 2, 2, 0.5f, 41);
+    const float t = std::clamp((cloud - 0.35f) / 0.4f, 0.0f, 1.0f);
+    return mix(hexColor(0x7FAAD8), hexColor(0xA8C6EA), t * t * (3 - 2 * t));
 }
 
 Color brass(float u, float v) {
