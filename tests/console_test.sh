@@ -5,6 +5,10 @@
 set -u
 game=$1
 fake=$2
+here=$(cd "$(dirname "$0")" && pwd)
+if [ -z "${CONSOLE_TEST_ON_XVFB:-}" ]; then
+    CONSOLE_TEST_ON_XVFB=1 exec "$here/xvfb.sh" "$0" "$@"
+fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
@@ -15,18 +19,16 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 # stops it. Leaves the console in $work/out and the exit status in $work/status.
 run_game() {
     rm -f "$work/out" "$work/status"
-    ( "$(dirname "$0")/xvfb.sh" env "$@" "$game" > "$work/out" 2> "$work/err"; echo $? > "$work/status" ) &
-    local runner=$!
+    env "$@" "$game" > "$work/out" 2> "$work/err" &
+    local pid=$!
     for _ in $(seq 1 300); do
-        [ -f "$work/status" ] && break
+        kill -0 "$pid" 2>/dev/null || break
         grep -q '^GL_RENDERER = ' "$work/out" 2>/dev/null && { sleep 0.5; break; }
         sleep 0.1
     done
-    if [ ! -f "$work/status" ]; then
-        pkill -TERM -f "^$game\$" 2>/dev/null || pkill -TERM -x "$(basename "$game")"
-        wait "$runner"
-    fi
-    wait "$runner" 2>/dev/null
+    kill -0 "$pid" 2>/dev/null && kill -TERM "$pid"
+    wait "$pid"
+    echo $? > "$work/status"
 }
 
 # A normal start: the game-mode line or lines, then the buffer line, then the renderer.
