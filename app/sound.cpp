@@ -4,6 +4,7 @@
 #include "app/sound.h"
 
 #include <SDL.h>
+#include <dlfcn.h>
 
 #include <cstring>
 
@@ -28,11 +29,27 @@ struct Audio {
 
 Audio audio;
 
+// On a machine without a sound card the ALSA library prints its failed probes on the
+// console. The game is simply silent there, so the console stays quiet too: ALSA's
+// error handler is replaced before SDL loads the library (the same loaded copy).
+void ignoreAlsaMessage(const char*, int, const char*, int, const char*, ...) {}
+
+void quietAlsa() {
+    void* alsa = dlopen("libasound.so.2", RTLD_LAZY | RTLD_GLOBAL);
+    if (alsa == nullptr)
+        return;
+    using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+    using SetHandler = int (*)(Handler);
+    if (auto setHandler = reinterpret_cast<SetHandler>(dlsym(alsa, "snd_lib_error_set_handler")))
+        setHandler(ignoreAlsaMessage);
+}
+
 // Opens the audio device on first use; false for good when there is none.
 bool audioReady() {
     if (audio.tried)
         return audio.device != 0;
     audio.tried = true;
+    quietAlsa();
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
         return false;
     SDL_AudioSpec wanted = {};
