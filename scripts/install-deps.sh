@@ -10,7 +10,7 @@ packages=(
     libgtest-dev libbenchmark-dev zlib1g-dev
     clang libclang-rt-dev clang-format
     xvfb xauth xdotool x11-utils imagemagick
-    valgrind desktop-file-utils appstream dpkg-dev file
+    valgrind desktop-file-utils appstream dpkg-dev file procps
 )
 # The JPEG library with the 6b interface (version 62): Debian's libjpeg-turbo build
 # of it, or on Ubuntu the distribution's default libjpeg development files.
