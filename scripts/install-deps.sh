@@ -11,6 +11,7 @@ packages=(
     clang libclang-rt-dev clang-format
     xvfb xauth xdotool x11-utils imagemagick
     valgrind desktop-file-utils appstream dpkg-dev file procps
+    lintian man-db groff-base
 )
 # The JPEG library with the 6b interface (version 62): Debian's libjpeg-turbo build
 # of it, or on Ubuntu the distribution's default libjpeg development files.
