@@ -1,7 +1,6 @@
 # memcheck on the real game from start-up into play. Valgrind cannot run a sanitized
 # program, so a sanitized build points TRELVANE_PLAIN_BUILD at a plain build of the
 # same sources (test.sh makes one).
-set(TRELVANE_PLAIN_BUILD "" CACHE PATH "A build folder of the same sources without sanitizers")
 find_program(VALGRIND valgrind)
 if(VALGRIND)
   if(NOT TRELVANE_SANITIZE)

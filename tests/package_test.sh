@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# Builds the Debian package the way a packager would (cpack -G DEB in the build
+# folder), has lintian check it, looks at what it holds, and starts the game from the
+# package's files as the desktop entry does: "trelvane" through the PATH.
+# Usage: package_test.sh <build dir>
+set -u
+build=$(cd "$1" && pwd)
+work=$(mktemp -d)
+here=$(cd "$(dirname "$0")" && pwd)
+trap 'rm -rf "$work"' EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+(cd "$build" && cpack -G DEB -B "$work/deb" > "$work/cpack.log" 2>&1) || { cat "$work/cpack.log"; exit 1; }
+deb=$(ls "$work"/deb/*.deb 2>/dev/null | head -1)
+[ -n "$deb" ] || { cat "$work/cpack.log"; echo "FAIL: no package built"; exit 1; }
+
+# Lintian as a distribution runs it: any error or warning fails. Its output is shown
+# whole either way; the notice about running as root is not a finding.
+TMPDIR="$work" lintian --fail-on error,warning "$deb" > "$work/lintian.log" 2>&1 || fail "lintian"
+echo "lintian $(basename "$deb"):"
+grep -v '^running with root privileges' "$work/lintian.log"
+echo "(end of lintian's output)"
+
+dpkg-deb -f "$deb" Section | grep -qx games || fail "section is $(dpkg-deb -f "$deb" Section)"
+dpkg-deb -f "$deb" Depends | grep -q 'libglut' || fail "depends lacks freeglut: $(dpkg-deb -f "$deb" Depends)"
+
+dpkg-deb -c "$deb" > "$work/contents"
+for f in usr/games/trelvane usr/libexec/trelvane/trelvane usr/share/man/man6/trelvane.6.gz \
+         usr/share/doc/trelvane/copyright usr/share/doc/trelvane/changelog.gz \
+         usr/share/applications/org.trelvane.Trelvane.desktop; do
+    grep -q " \./$f\$" "$work/contents" || fail "package lacks /$f"
+done
+grep -q ' \./usr/bin/' "$work/contents" && fail "package has /usr/bin: Debian's games go in /usr/games"
+
+root="$work/root"
+dpkg-deb -x "$deb" "$root"
+file "$root/usr/libexec/trelvane/trelvane" | grep -q ', stripped' || fail "the packaged program is not stripped"
+file "$build/trelvane" | grep -q 'with debug_info' || fail "the build folder's program lost its debug information"
+
+# One version throughout: the package's, the changelog's latest entry, the metainfo's
+# latest release.
+version=$(dpkg-deb -f "$deb" Version)
+zcat "$root/usr/share/doc/trelvane/changelog.gz" > "$work/changelog"
+changelog=$(dpkg-parsechangelog -l "$work/changelog" -S Version)
+[ "$changelog" = "$version" ] || fail "changelog's latest entry is $changelog, the package is $version"
+release=$(sed -n 's/.*<release version="\([^"]*\)".*/\1/p' \
+    "$root/usr/share/metainfo/org.trelvane.Trelvane.metainfo.xml" | head -1)
+[ "$release" = "$version" ] || fail "metainfo's latest release is $release, the package is $version"
+
+# The copyright file is machine-readable and carries the licence of the sources.
+copyright="$root/usr/share/doc/trelvane/copyright"
+head -1 "$copyright" | grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' \
+    || fail "copyright is not in the machine-readable format"
+sed -n '/^Permission/,$p' "$here/../LICENSE" > "$work/license"
+sed -n '/^License: Expat$/,$p' "$copyright" | tail -n +2 | sed -n '/^ Permission/,$p' |
+    sed 's/^ //; s/^\.$//' > "$work/copyright.license"
+cmp -s "$work/license" "$work/copyright.license" || fail "copyright's licence text differs from LICENSE"
+
+cd "$work"
+PATH="$root/usr/games:$PATH" "$here/launch_check.sh" "$root/usr/libexec/trelvane/trelvane" \
+    "$root/usr/share/trelvane" trelvane || fail "the packaged launcher"
+
+[ "$failures" -eq 0 ] || exit 1
+echo "package: lintian clean; launcher, stripped program, manual page, copyright and changelog as expected"
