@@ -11,7 +11,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-"$here/xvfb.sh" "$@" > "$work/out" 2>&1 &
+: > "$work/out"
+"$here/xvfb.sh" "$@" >> "$work/out" 2>&1 &
 runner=$!
 # The game is the process whose whole command line is its program's path: the
 # launcher execs it by that path, with no arguments.
