@@ -62,8 +62,9 @@ install(FILES ${TRELVANE_COMPRESSED_DIR}/changelog.gz ${CMAKE_CURRENT_LIST_DIR}/
   DESTINATION ${TRELVANE_INSTALL_DOC_DIR})
 
 # A Debian package from the same install: cpack -G DEB in the build folder. It holds
-# the default install and the games launcher, not the bin one; its program is
-# stripped, while the build folder's keeps its debug information.
+# the default component (every install rule above without a COMPONENT) and the games
+# launcher, not the bin one; its program is stripped, while the build folder's keeps
+# its debug information.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME trelvane)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})

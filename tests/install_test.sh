@@ -54,7 +54,7 @@ while read -r key; do
 done < "$work/keys"
 
 # The launcher works from anywhere: it finds its data and the game starts and loads it.
-cd "$work"
+cd "$work" || exit 1
 "$here/launch_check.sh" "$prefix/libexec/trelvane/trelvane" "$prefix/share/trelvane" \
     "$prefix/bin/trelvane" || fail "the installed launcher"
 

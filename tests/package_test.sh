@@ -64,7 +64,7 @@ sed -n '/^License: Expat$/,$p' "$copyright" | tail -n +2 | sed -n '/^ Permission
     sed 's/^ //; s/^\.$//' > "$work/copyright.license"
 cmp -s "$work/license" "$work/copyright.license" || fail "copyright's licence text differs from LICENSE"
 
-cd "$work"
+cd "$work" || exit 1
 PATH="$root/usr/games:$PATH" "$here/launch_check.sh" "$root/usr/libexec/trelvane/trelvane" \
     "$root/usr/share/trelvane" trelvane || fail "the packaged launcher"
 
