@@ -202,7 +202,8 @@ namespace {
 
 // Calls visit(glyph, left, pen) for every glyph of text in turn: left is the whole-pixel
 // column of the glyph's bitmap and pen the pen after it, for a pen that starts at 0;
-// advances and kerning as the face gives them. Measuring and drawing both walk the text this way, so they agree.
+// advances and kerning as the face gives them. Measuring and drawing both walk the text
+// this way, so they agree.
 template <typename Visit>
 void walkGlyphs(Font* font, const char* text, int pixelSize, Visit visit) {
     FT_Face face = font->face;

@@ -26,8 +26,8 @@ Box grow(Box b, float dx, float dy) {
     return Box{b.x0 - dx, b.y0 - dy, b.x1 + dx, b.y1 + dy};
 }
 
-TextLine makeLine(Font* font, const char* text, int pixelSize, Color color, float x,
-                  float baseline, float shadow = 0) {
+TextLine makeLine(Font* font, const char* text, int pixelSize, Color color, float x, float baseline,
+                  float shadow = 0) {
     TextLine line;
     line.font = font;
     line.text = text;
@@ -86,8 +86,7 @@ Box summaryRowsBox(int width, int height) {
 ScreenLayout layoutBeginScreen(Font* bold, Font* regular) {
     ScreenLayout layout;
     const float middle = kScreenWidth / 2.0f;
-    layout.lines.push_back(
-        centredLine(bold, "TRELVANE", 118, kGold, middle, 135, 5));
+    layout.lines.push_back(centredLine(bold, "TRELVANE", 118, kGold, middle, 135, 5));
     layout.lines.back().shadowColor = Color{0, 0, 0, 0.8f};
     layout.lines.push_back(
         centredLine(regular, "Tank battle on the fog-bound field", 24, kWhite, middle, 175, 2));
@@ -150,9 +149,9 @@ ScreenLayout layoutOutcomeScreen(Font* bold, Font* regular, bool victory) {
     // reaching the picture's left and bottom edges.
     layout.summaryRows = summaryRowsBox(kScreenWidth, kScreenHeight);
     Panel corner;
-    corner.box = Box{0, std::floor(layout.summaryRows.y0 - kSummaryMargin),
-                     std::ceil(layout.summaryRows.x1 + kSummaryMargin),
-                     static_cast<float>(kScreenHeight)};
+    corner.box =
+        Box{0, std::floor(layout.summaryRows.y0 - kSummaryMargin),
+            std::ceil(layout.summaryRows.x1 + kSummaryMargin), static_cast<float>(kScreenHeight)};
     corner.fill = kSummaryPanel;
     corner.edge = kSummaryEdge;
     corner.edgeWidth = 3;

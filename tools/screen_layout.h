@@ -27,10 +27,10 @@ struct Box {
 
 struct Panel {
     Box box;
-    float radius = 0;    // corner rounding
-    Color fill;          // may be translucent
-    Color edge;          // a rim on the sides away from the picture's edge
-    float edgeWidth = 0; // 0: no rim
+    float radius = 0;     // corner rounding
+    Color fill;           // may be translucent
+    Color edge;           // a rim on the sides away from the picture's edge
+    float edgeWidth = 0;  // 0: no rim
 };
 
 struct TextLine {
@@ -41,8 +41,8 @@ struct TextLine {
     float x = 0, baseline = 0;  // pen origin, whole pixels
     float shadow = 0;           // shadow offset, 0 for none
     Color shadowColor{0, 0, 0, 0.7f};
-    Box ink;                    // every pixel the line and its shadow may touch
-    int panel = -1;             // the panel it sits in, -1 for the picture itself
+    Box ink;         // every pixel the line and its shadow may touch
+    int panel = -1;  // the panel it sits in, -1 for the picture itself
 };
 
 struct ScreenLayout {
