@@ -122,6 +122,8 @@ TEST(WavWriter, HeaderDescribes16BitMonoPcm) {
 struct Fonts {
     Font* bold = openFont(TRELVANE_FONT_BOLD);
     Font* regular = openFont(TRELVANE_FONT_REGULAR);
+    Fonts() = default;
+    Fonts(const Fonts&) = delete;
     ~Fonts() {
         closeFont(bold);
         closeFont(regular);
@@ -151,8 +153,7 @@ std::string describe(const Box& b) {
 
 TEST(ScreenLayout, EveryLineInAPanelKeepsTheMarginClearOnAllSides) {
     Fonts fonts;
-    ASSERT_NE(fonts.bold, nullptr);
-    ASSERT_NE(fonts.regular, nullptr);
+    ASSERT_TRUE(fonts.bold != nullptr && fonts.regular != nullptr);
     int inPanels = 0;
     for (const Screen& s : screens(fonts)) {
         for (const TextLine& line : s.layout.lines) {
@@ -179,6 +180,7 @@ TEST(ScreenLayout, EveryLineInAPanelKeepsTheMarginClearOnAllSides) {
 
 TEST(ScreenLayout, PanelsAreSizedToTheirWidestLinePlusTheMargin) {
     Fonts fonts;
+    ASSERT_TRUE(fonts.bold != nullptr && fonts.regular != nullptr);
     for (const Screen& s : screens(fonts)) {
         for (std::size_t p = 0; p < s.layout.panels.size(); ++p) {
             if (static_cast<int>(p) == s.layout.summaryPanel) {
@@ -203,6 +205,7 @@ TEST(ScreenLayout, PanelsAreSizedToTheirWidestLinePlusTheMargin) {
 
 TEST(ScreenLayout, LetteringAndPanelsStayOnThePictureAndApart) {
     Fonts fonts;
+    ASSERT_TRUE(fonts.bold != nullptr && fonts.regular != nullptr);
     const Box picture{0, 0, kScreenWidth, kScreenHeight};
     for (const Screen& s : screens(fonts)) {
         const ScreenLayout& l = s.layout;
@@ -250,6 +253,7 @@ TEST(ScreenLayout, SummaryCornerCoversWhereTheGameDrawsItsRows) {
     EXPECT_FLOAT_EQ(rows.y0, 487.5f);
     EXPECT_FLOAT_EQ(rows.y1, 596.25f);
     Fonts fonts;
+    ASSERT_TRUE(fonts.bold != nullptr && fonts.regular != nullptr);
     for (const Screen& s : screens(fonts)) {
         const ScreenLayout& l = s.layout;
         if (std::string(s.file) == "screen_begin.jpg") {
@@ -382,6 +386,7 @@ bool near(const unsigned char* p, Color c, int tolerance) {
 
 TEST(GeneratedData, LetteringIsDrawnOnlyWhereTheLayoutPutsIt) {
     Fonts fonts;
+    ASSERT_TRUE(fonts.bold != nullptr && fonts.regular != nullptr);
     const Color white = hexColor(0xF4F4F0), gold = hexColor(0xFFC84A);
     for (const Screen& s : screens(fonts)) {
         Image* image = decodeJpeg(dataFile(s.file).c_str());

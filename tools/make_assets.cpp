@@ -204,7 +204,7 @@ void drawBattlefield(Canvas& c, float hy, Color skyTop, Color skyLow, Color fog)
 // The pictures.
 
 void makeBeginScreen(Font* bold, Font* regular) {
-    Canvas c = makeCanvas(800, 600, Color{});
+    Canvas c = makeCanvas(kScreenWidth, kScreenHeight, Color{});
     const Color fog = hexColor(0x8E9AA6);
     drawBattlefield(c, 330, hexColor(0x1B3260), hexColor(0x9FB2C6), fog);
     drawCone(c, 90, 352, 26, 150, 0.45f, fog);
@@ -219,7 +219,7 @@ void makeBeginScreen(Font* bold, Font* regular) {
 }
 
 void makeOutcomeScreen(Font* bold, Font* regular, bool victory) {
-    Canvas c = makeCanvas(800, 600, Color{});
+    Canvas c = makeCanvas(kScreenWidth, kScreenHeight, Color{});
     const ScreenLayout layout = layoutOutcomeScreen(bold, regular, victory);
     // The tank stands just right of the summary corner, clear of it.
     const float clear = layout.panels[layout.summaryPanel].box.x1 + 5;
