@@ -20,7 +20,8 @@ find_package(ZLIB REQUIRED)
 add_executable(assets_generator_test assets_generator_test.cpp)
 target_link_libraries(assets_generator_test PRIVATE trelvane_assetgen trelvane_decoders ZLIB::ZLIB
   GTest::gtest_main)
-target_compile_definitions(assets_generator_test PRIVATE TRELVANE_DATA_DIR="${TRELVANE_DATA_DIR}")
+target_compile_definitions(assets_generator_test PRIVATE TRELVANE_DATA_DIR="${TRELVANE_DATA_DIR}"
+  TRELVANE_FONT_BOLD="${TRELVANE_FONT_BOLD}" TRELVANE_FONT_REGULAR="${TRELVANE_FONT_REGULAR}")
 add_dependencies(assets_generator_test trelvane_data)
 gtest_discover_tests(assets_generator_test)
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -14,6 +15,7 @@
 #include "assets/decoders.h"
 #include "tools/audio.h"
 #include "tools/png_writer.h"
+#include "tools/screen_layout.h"
 
 namespace {
 
@@ -115,6 +117,160 @@ TEST(WavWriter, HeaderDescribes16BitMonoPcm) {
 }
 
 // ---------------------------------------------------------------------------
+// Layout of the full-screen pictures, measured with the fonts the build draws them with
+
+struct Fonts {
+    Font* bold = openFont(TRELVANE_FONT_BOLD);
+    Font* regular = openFont(TRELVANE_FONT_REGULAR);
+    Fonts() = default;
+    Fonts(const Fonts&) = delete;
+    ~Fonts() {
+        closeFont(bold);
+        closeFont(regular);
+    }
+};
+
+struct Screen {
+    const char* file;
+    ScreenLayout layout;
+};
+
+std::vector<Screen> screens(const Fonts& fonts) {
+    return {{"screen_begin.jpg", layoutBeginScreen(fonts.bold, fonts.regular)},
+            {"screen_death.jpg", layoutOutcomeScreen(fonts.bold, fonts.regular, false)},
+            {"screen_victory.jpg", layoutOutcomeScreen(fonts.bold, fonts.regular, true)}};
+}
+
+bool overlap(const Box& a, const Box& b) {
+    return a.x0 < b.x1 && b.x0 < a.x1 && a.y0 < b.y1 && b.y0 < a.y1;
+}
+
+std::string describe(const Box& b) {
+    char text[96];
+    std::snprintf(text, sizeof text, "[%.1f, %.1f) x [%.1f, %.1f)", b.x0, b.x1, b.y0, b.y1);
+    return text;
+}
+
+TEST(ScreenLayout, EveryLineInAPanelKeepsTheMarginClearOnAllSides) {
+    Fonts fonts;
+    ASSERT_TRUE(fonts.bold != nullptr && fonts.regular != nullptr);
+    int inPanels = 0;
+    for (const Screen& s : screens(fonts)) {
+        for (const TextLine& line : s.layout.lines) {
+            if (line.panel < 0) {
+                continue;
+            }
+            ++inPanels;
+            ASSERT_LT(line.panel, static_cast<int>(s.layout.panels.size()));
+            const Box& panel = s.layout.panels[line.panel].box;
+            const Box& ink = line.ink;
+            const std::string where = std::string(s.file) + " \"" + line.text + "\" " +
+                                      describe(ink) + " in " + describe(panel);
+            EXPECT_LT(ink.x0, ink.x1) << where;
+            EXPECT_LT(ink.y0, ink.y1) << where;
+            EXPECT_GE(ink.x0 - panel.x0, kPanelMarginX) << where;
+            EXPECT_GE(panel.x1 - ink.x1, kPanelMarginX) << where;
+            EXPECT_GE(ink.y0 - panel.y0, kPanelMarginY) << where;
+            EXPECT_GE(panel.y1 - ink.y1, kPanelMarginY) << where;
+        }
+    }
+    // The ten keys with what they do, and the start button.
+    EXPECT_EQ(inPanels, 21);
+}
+
+TEST(ScreenLayout, PanelsAreSizedToTheirWidestLinePlusTheMargin) {
+    Fonts fonts;
+    ASSERT_TRUE(fonts.bold != nullptr && fonts.regular != nullptr);
+    for (const Screen& s : screens(fonts)) {
+        for (std::size_t p = 0; p < s.layout.panels.size(); ++p) {
+            if (static_cast<int>(p) == s.layout.summaryPanel) {
+                continue;  // sized from the game's rows, checked below
+            }
+            Box text{1e9f, 1e9f, -1e9f, -1e9f};
+            for (const TextLine& line : s.layout.lines) {
+                if (line.panel == static_cast<int>(p)) {
+                    text = Box{std::min(text.x0, line.ink.x0), std::min(text.y0, line.ink.y0),
+                               std::max(text.x1, line.ink.x1), std::max(text.y1, line.ink.y1)};
+                }
+            }
+            const Box& box = s.layout.panels[p].box;
+            ASSERT_LT(text.x0, text.x1) << s.file << " panel " << p << " holds no line";
+            EXPECT_NEAR(box.x1 - box.x0, text.x1 - text.x0 + 2 * kPanelMarginX, 1.0)
+                << s.file << " panel " << p;
+            EXPECT_NEAR(box.y1 - box.y0, text.y1 - text.y0 + 2 * kPanelMarginY, 1.0)
+                << s.file << " panel " << p;
+        }
+    }
+}
+
+TEST(ScreenLayout, LetteringAndPanelsStayOnThePictureAndApart) {
+    Fonts fonts;
+    ASSERT_TRUE(fonts.bold != nullptr && fonts.regular != nullptr);
+    const Box picture{0, 0, kScreenWidth, kScreenHeight};
+    for (const Screen& s : screens(fonts)) {
+        const ScreenLayout& l = s.layout;
+        for (const Panel& p : l.panels) {
+            EXPECT_GE(p.box.x0, picture.x0) << s.file << " " << describe(p.box);
+            EXPECT_GE(p.box.y0, picture.y0) << s.file << " " << describe(p.box);
+            EXPECT_LE(p.box.x1, picture.x1) << s.file << " " << describe(p.box);
+            EXPECT_LE(p.box.y1, picture.y1) << s.file << " " << describe(p.box);
+        }
+        for (std::size_t i = 0; i < l.panels.size(); ++i) {
+            for (std::size_t j = i + 1; j < l.panels.size(); ++j) {
+                EXPECT_FALSE(overlap(l.panels[i].box, l.panels[j].box))
+                    << s.file << " panels " << i << " and " << j;
+            }
+        }
+        for (std::size_t i = 0; i < l.lines.size(); ++i) {
+            const TextLine& a = l.lines[i];
+            for (std::size_t j = i + 1; j < l.lines.size(); ++j) {
+                EXPECT_FALSE(overlap(a.ink, l.lines[j].ink))
+                    << s.file << " \"" << a.text << "\" and \"" << l.lines[j].text << "\"";
+            }
+            if (a.panel >= 0) {
+                continue;
+            }
+            // Lettering on the picture itself: clear of its edges and of every panel.
+            EXPECT_GE(a.ink.x0, kPictureMargin) << s.file << " \"" << a.text << "\"";
+            EXPECT_GE(a.ink.y0, kPictureMargin) << s.file << " \"" << a.text << "\"";
+            EXPECT_LE(a.ink.x1, kScreenWidth - kPictureMargin) << s.file << " \"" << a.text << "\"";
+            EXPECT_LE(a.ink.y1, kScreenHeight - kPictureMargin)
+                << s.file << " \"" << a.text << "\"";
+            for (const Panel& p : l.panels) {
+                EXPECT_FALSE(overlap(a.ink, p.box)) << s.file << " \"" << a.text << "\"";
+            }
+        }
+    }
+}
+
+TEST(ScreenLayout, SummaryCornerCoversWhereTheGameDrawsItsRows) {
+    // Row units run 1600 across from x = 10 and 1600 down from y = 30; the rows start at
+    // x = 75 with a 200-wide label and 50-wide glyphs, the lowest at y = -1560, the
+    // highest (accuracy) ending at y = -1270.
+    const Box rows = summaryRowsBox(800, 600);
+    EXPECT_FLOAT_EQ(rows.x0, 32.5f);
+    EXPECT_FLOAT_EQ(rows.x1, (75 + 200 + 50 * kSummaryAccuracyGlyphs - 10) / 2.0f);
+    EXPECT_FLOAT_EQ(rows.y0, 487.5f);
+    EXPECT_FLOAT_EQ(rows.y1, 596.25f);
+    Fonts fonts;
+    ASSERT_TRUE(fonts.bold != nullptr && fonts.regular != nullptr);
+    for (const Screen& s : screens(fonts)) {
+        const ScreenLayout& l = s.layout;
+        if (std::string(s.file) == "screen_begin.jpg") {
+            EXPECT_EQ(l.summaryPanel, -1);  // the title has no rows over it
+            continue;
+        }
+        ASSERT_GE(l.summaryPanel, 0) << s.file;
+        const Box& corner = l.panels[l.summaryPanel].box;
+        EXPECT_EQ(describe(l.summaryRows), describe(rows)) << s.file;
+        EXPECT_LE(corner.x0, rows.x0 - kSummaryMargin) << s.file;
+        EXPECT_GE(corner.x1, rows.x1 + kSummaryMargin) << s.file;
+        EXPECT_LE(corner.y0, rows.y0 - kSummaryMargin) << s.file;
+        EXPECT_GE(corner.y1, std::min<float>(rows.y1 + kSummaryMargin, kScreenHeight)) << s.file;
+    }
+}
+
+// ---------------------------------------------------------------------------
 // The generated data
 
 struct Stats {
@@ -208,13 +364,91 @@ TEST(GeneratedData, GlyphsAndLabelsAreLightLetteringOnADarkPanel) {
     }
 }
 
+// The pixel at (x, y) counted from the top-left corner; decoded rows run bottom-up.
+const unsigned char* pixelAt(const Image* image, int x, int y) {
+    return image->pixels + (static_cast<std::size_t>(image->height - 1 - y) * image->width + x) * 3;
+}
+
+bool inside(const Box& b, int x, int y, float slack) {
+    return x + 0.5f >= b.x0 - slack && x + 0.5f < b.x1 + slack && y + 0.5f >= b.y0 - slack &&
+           y + 0.5f < b.y1 + slack;
+}
+
+bool near(const unsigned char* p, Color c, int tolerance) {
+    const float want[3] = {c.r, c.g, c.b};
+    for (int k = 0; k < 3; ++k) {
+        if (std::abs(p[k] - static_cast<int>(std::lround(want[k] * 255))) > tolerance) {
+            return false;
+        }
+    }
+    return true;
+}
+
+TEST(GeneratedData, LetteringIsDrawnOnlyWhereTheLayoutPutsIt) {
+    Fonts fonts;
+    ASSERT_TRUE(fonts.bold != nullptr && fonts.regular != nullptr);
+    const Color white = hexColor(0xF4F4F0), gold = hexColor(0xFFC84A);
+    for (const Screen& s : screens(fonts)) {
+        Image* image = decodeJpeg(dataFile(s.file).c_str());
+        ASSERT_NE(image, nullptr) << s.file;
+        ASSERT_EQ(image->width, kScreenWidth);
+        ASSERT_EQ(image->height, kScreenHeight);
+        // Every line shows in its box, in its colour.
+        for (const TextLine& line : s.layout.lines) {
+            int shown = 0;
+            for (int y = 0; y < image->height; ++y) {
+                for (int x = 0; x < image->width; ++x) {
+                    shown +=
+                        inside(line.ink, x, y, 0) && near(pixelAt(image, x, y), line.color, 24);
+                }
+            }
+            EXPECT_GE(shown, 15) << s.file << " \"" << line.text << "\"";
+        }
+        // Outside the panels, and outside the boxes of the lines drawn on the picture itself
+        // (one pixel more for the JPEG's blur), there is no lettering: the picture's own
+        // colours never come near the white, nor on the title the gold, of the letters.
+        int stray = 0, firstX = -1, firstY = -1;
+        for (int y = 0; y < image->height; ++y) {
+            for (int x = 0; x < image->width; ++x) {
+                bool covered = false;
+                for (const Panel& p : s.layout.panels) {
+                    covered = covered || inside(p.box, x, y, 1);
+                }
+                for (const TextLine& line : s.layout.lines) {
+                    covered = covered || (line.panel < 0 && inside(line.ink, x, y, 1));
+                }
+                const unsigned char* p = pixelAt(image, x, y);
+                const bool lettering =
+                    near(p, white, 40) || (s.layout.summaryPanel < 0 && near(p, gold, 40));
+                if (!covered && lettering) {
+                    if (stray++ == 0) {
+                        firstX = x;
+                        firstY = y;
+                    }
+                }
+            }
+        }
+        EXPECT_EQ(stray, 0) << s.file << ": lettering outside its boxes, first at (" << firstX
+                            << ", " << firstY << ")";
+        releaseImage(image);
+    }
+}
+
 TEST(GeneratedData, OutcomeScreensKeepTheSummaryCornerPlainAndDark) {
+    const Box rows = summaryRowsBox(kScreenWidth, kScreenHeight);
     for (const char* f : {"screen_death.jpg", "screen_victory.jpg"}) {
         Image* image = decodeJpeg(dataFile(f).c_str());
         ASSERT_NE(image, nullptr) << f;
-        // Rows bottom-up: the corner the summary rows cover, 40 % wide, 22 % high.
-        const Stats corner =
-            luminance(image, 0, 0, image->width * 40 / 100, image->height * 22 / 100);
+        ASSERT_EQ(image->width, kScreenWidth);
+        ASSERT_EQ(image->height, kScreenHeight);
+        // Where the game's summary rows go, and half the corner's margin round them;
+        // rows bottom-up.
+        const float pad = kSummaryMargin / 2;
+        const int x0 = std::max(0, static_cast<int>(rows.x0 - pad));
+        const int x1 = static_cast<int>(std::ceil(rows.x1 + pad));
+        const int y0 = std::max(0, static_cast<int>(kScreenHeight - rows.y1 - pad));
+        const int y1 = static_cast<int>(std::ceil(kScreenHeight - rows.y0 + pad));
+        const Stats corner = luminance(image, x0, y0, x1, y1);
         EXPECT_LT(corner.mean, 30) << f;
         EXPECT_LT(corner.deviation, 4) << f;
         // Elsewhere there is a picture, with bright lettering.

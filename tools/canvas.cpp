@@ -198,59 +198,95 @@ void closeFont(Font* font) {
     delete font;
 }
 
-TextBox measureText(Font* font, const char* text, int pixelSize) {
-    TextBox box;
-    FT_Set_Pixel_Sizes(font->face, 0, static_cast<FT_UInt>(pixelSize));
+namespace {
+
+// Calls visit(glyph, left, pen) for every glyph of text in turn: left is the whole-pixel
+// column of the glyph's bitmap and pen the pen after it, for a pen that starts at 0;
+// advances and kerning as the face gives them. Measuring and drawing both walk the text
+// this way, so they agree.
+template <typename Visit>
+void walkGlyphs(Font* font, const char* text, int pixelSize, Visit visit) {
+    FT_Face face = font->face;
+    FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(pixelSize));
+    float pen = 0;
+    FT_UInt previous = 0;
     for (const char* p = text; *p != '\0'; ++p) {
-        if (FT_Load_Char(font->face, static_cast<unsigned char>(*p), FT_LOAD_RENDER) != 0) {
+        const FT_UInt index = FT_Get_Char_Index(face, static_cast<unsigned char>(*p));
+        if (previous != 0 && index != 0 && FT_HAS_KERNING(face)) {
+            FT_Vector kern{};
+            if (FT_Get_Kerning(face, previous, index, FT_KERNING_DEFAULT, &kern) == 0) {
+                pen += kern.x / 64.0f;
+            }
+        }
+        if (FT_Load_Glyph(face, index, FT_LOAD_RENDER) != 0) {
             continue;
         }
-        const FT_GlyphSlot g = font->face->glyph;
-        box.width += g->advance.x / 64.0f;
+        const FT_GlyphSlot g = face->glyph;
+        const int left = static_cast<int>(std::lround(pen)) + g->bitmap_left;
+        pen += g->advance.x / 64.0f;
+        visit(g, left, pen);
+        previous = index;
+    }
+}
+
+}  // namespace
+
+TextBox measureText(Font* font, const char* text, int pixelSize) {
+    TextBox box;
+    bool inked = false;
+    walkGlyphs(font, text, pixelSize, [&](FT_GlyphSlot g, int left, float pen) {
+        box.width = pen;
+        if (g->bitmap.width == 0 || g->bitmap.rows == 0) {
+            return;
+        }
+        const float right = static_cast<float>(left + static_cast<int>(g->bitmap.width));
+        box.left = inked ? std::min(box.left, static_cast<float>(left)) : left;
+        box.right = inked ? std::max(box.right, right) : right;
+        inked = true;
         box.ascent = std::max(box.ascent, static_cast<float>(g->bitmap_top));
         box.descent = std::max(
             box.descent, static_cast<float>(static_cast<int>(g->bitmap.rows) - g->bitmap_top));
-    }
+    });
     return box;
 }
 
 void drawText(Canvas& c, Font* font, const char* text, int pixelSize, float x, float y,
               Color color) {
-    FT_Set_Pixel_Sizes(font->face, 0, static_cast<FT_UInt>(pixelSize));
-    float pen = x;
-    for (const char* p = text; *p != '\0'; ++p) {
-        if (FT_Load_Char(font->face, static_cast<unsigned char>(*p), FT_LOAD_RENDER) != 0) {
-            continue;
-        }
-        const FT_GlyphSlot g = font->face->glyph;
-        const int left = static_cast<int>(std::lround(pen)) + g->bitmap_left;
-        const int top = static_cast<int>(std::lround(y)) - g->bitmap_top;
+    const int originX = static_cast<int>(std::lround(x));
+    const int baseline = static_cast<int>(std::lround(y));
+    walkGlyphs(font, text, pixelSize, [&](FT_GlyphSlot g, int left, float) {
+        const int top = baseline - g->bitmap_top;
         for (unsigned row = 0; row < g->bitmap.rows; ++row) {
             for (unsigned col = 0; col < g->bitmap.width; ++col) {
                 const unsigned char v = g->bitmap.buffer[row * g->bitmap.pitch + col];
                 if (v != 0) {
-                    blendPixel(c, left + static_cast<int>(col), top + static_cast<int>(row), color,
-                               v / 255.0f);
+                    blendPixel(c, originX + left + static_cast<int>(col),
+                               top + static_cast<int>(row), color, v / 255.0f);
                 }
             }
         }
-        pen += g->advance.x / 64.0f;
-    }
+    });
 }
 
-void drawTextCentered(Canvas& c, Font* font, const char* text, int pixelSize, float x, float y,
+void drawTextShadowed(Canvas& c, Font* font, const char* text, int pixelSize, float x, float y,
                       Color color, float shadow, Color shadowColor) {
-    const float left = x - measureText(font, text, pixelSize).width / 2.0f;
     if (shadow > 0.0f) {
         for (int dy = -1; dy <= 1; ++dy) {
             for (int dx = -1; dx <= 1; ++dx) {
                 Color s = shadowColor;
                 s.a /= 3.0f;
-                drawText(c, font, text, pixelSize, left + shadow + dx, y + shadow + dy, s);
+                drawText(c, font, text, pixelSize, x + shadow + dx, y + shadow + dy, s);
             }
         }
     }
-    drawText(c, font, text, pixelSize, left, y, color);
+    drawText(c, font, text, pixelSize, x, y, color);
+}
+
+void drawTextCentered(Canvas& c, Font* font, const char* text, int pixelSize, float x, float y,
+                      Color color, float shadow, Color shadowColor) {
+    const TextBox box = measureText(font, text, pixelSize);
+    const float left = std::round(x - (box.left + box.right) / 2.0f);
+    drawTextShadowed(c, font, text, pixelSize, left, y, color, shadow, shadowColor);
 }
 
 bool writeJpeg(const Canvas& c, const char* path, int quality) {

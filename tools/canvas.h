@@ -43,16 +43,24 @@ float tileFbm(float x, float y, int period, int octaves, float gain, unsigned se
 struct Font;
 Font* openFont(const char* path);
 void closeFont(Font* font);
+// A text measured as drawText draws it, kerning included, from a pen at x = 0 on the
+// baseline; pixels, x to the right, ascent and descent positive.
 struct TextBox {
     float width = 0;    // advance of the whole text
+    float left = 0;     // first inked column
+    float right = 0;    // one past the last inked column
     float ascent = 0;   // highest ink above the baseline
     float descent = 0;  // lowest ink below the baseline (positive down)
 };
 TextBox measureText(Font* font, const char* text, int pixelSize);
-// Draws text with its baseline at y, starting at x.
+// Draws text with its baseline at y, the pen starting at x (both rounded to whole pixels).
 void drawText(Canvas& c, Font* font, const char* text, int pixelSize, float x, float y,
               Color color);
-// Draws text centred on x, baseline at y, with a soft dark shadow offset by `shadow`.
+// drawText over a soft dark shadow offset by `shadow` right and down, 1 pixel wider each
+// way; no shadow when it is 0.
+void drawTextShadowed(Canvas& c, Font* font, const char* text, int pixelSize, float x, float y,
+                      Color color, float shadow, Color shadowColor = Color{0, 0, 0, 0.7f});
+// drawTextShadowed with the ink centred on x, baseline at y.
 void drawTextCentered(Canvas& c, Font* font, const char* text, int pixelSize, float x, float y,
                       Color color, float shadow = 0.0f, Color shadowColor = Color{0, 0, 0, 0.7f});
 

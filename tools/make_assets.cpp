@@ -13,6 +13,7 @@
 
 #include "tools/audio.h"
 #include "tools/canvas.h"
+#include "tools/screen_layout.h"
 
 namespace {
 
@@ -22,8 +23,6 @@ constexpr float kPi = 3.14159265f;
 const Color kPanel = hexColor(0x0B0E13);
 const Color kPanelTop = hexColor(0x1A2430);
 const Color kInk = hexColor(0xFFE9A8);
-const Color kGold = hexColor(0xFFC84A);
-const Color kWhite = hexColor(0xF4F4F0);
 
 std::string outDir;
 bool allOk = true;
@@ -201,19 +200,11 @@ void drawBattlefield(Canvas& c, float hy, Color skyTop, Color skyLow, Color fog)
     }
 }
 
-void lowerLeftPanel(Canvas& c) {
-    // The summary rows are drawn here over the picture: plain and dark.
-    const float x1 = c.width * 0.44f, y0 = c.height * (1.0f - 0.25f);
-    fillRect(c, 0, y0, x1, c.height, kPanel);
-    fillRect(c, 0, y0, x1 + 3, y0 + 3, hexColor(0x5A6470));
-    fillRect(c, x1, y0, x1 + 3, c.height, hexColor(0x5A6470));
-}
-
 // ---------------------------------------------------------------------------
 // The pictures.
 
 void makeBeginScreen(Font* bold, Font* regular) {
-    Canvas c = makeCanvas(800, 600, Color{});
+    Canvas c = makeCanvas(kScreenWidth, kScreenHeight, Color{});
     const Color fog = hexColor(0x8E9AA6);
     drawBattlefield(c, 330, hexColor(0x1B3260), hexColor(0x9FB2C6), fog);
     drawCone(c, 90, 352, 26, 150, 0.45f, fog);
@@ -223,36 +214,15 @@ void makeBeginScreen(Font* bold, Font* regular) {
     drawTankShape(c, 120, 520, 95, 1, 0.0f);
     drawTankShape(c, 690, 392, 48, -1, 0.25f);
 
-    drawTextCentered(c, bold, "TRELVANE", 118, 400, 135, kGold, 5, Color{0, 0, 0, 0.8f});
-    drawTextCentered(c, regular, "Tank battle on the fog-bound field", 24, 400, 175, kWhite, 2);
-
-    fillRoundRect(c, 200, 200, 600, 505, 14, Color{0.03f, 0.05f, 0.08f, 0.78f});
-    const char* keys[][2] = {
-        {"W / Up", "Drive forward"},
-        {"S / Down", "Brake and reverse"},
-        {"A / Left", "Turn left"},
-        {"D / Right", "Turn right"},
-        {"Space", "Fire"},
-        {"Tab", "Turbo"},
-        {"1", "Look back"},
-        {"2 / 3", "Look left / right"},
-        {"+ / -", "Change the level"},
-        {"Escape", "Quit"},
-    };
-    float y = 236;
-    for (const auto& row : keys) {
-        const float w = measureText(bold, row[0], 22).width;
-        drawText(c, bold, row[0], 22, 385 - w, y, kGold);
-        drawText(c, regular, row[1], 22, 405, y, kWhite);
-        y += 29;
-    }
-    fillRoundRect(c, 250, 525, 550, 575, 12, Color{0.55f, 0.08f, 0.05f, 0.92f});
-    drawTextCentered(c, bold, "Press Enter to start", 32, 400, 562, kWhite, 2);
+    drawLayout(c, layoutBeginScreen(bold, regular));
     saveJpeg(c, "screen_begin.jpg");
 }
 
 void makeOutcomeScreen(Font* bold, Font* regular, bool victory) {
-    Canvas c = makeCanvas(800, 600, Color{});
+    Canvas c = makeCanvas(kScreenWidth, kScreenHeight, Color{});
+    const ScreenLayout layout = layoutOutcomeScreen(bold, regular, victory);
+    // The tank stands just right of the summary corner, clear of it.
+    const float clear = layout.panels[layout.summaryPanel].box.x1 + 5;
     if (victory) {
         verticalGradient(c, 0, 600, hexColor(0x0E2A3A), hexColor(0x08141A));
         // Golden rays from behind the title.
@@ -266,23 +236,21 @@ void makeOutcomeScreen(Font* bold, Font* regular, bool victory) {
             }
         }
         verticalGradient(c, 430, 600, hexColor(0x123040), hexColor(0x060E12));
-        drawTankShape(c, 630, 470, 105, -1, 0.0f);
+        const float tx = clear + 120;
+        drawTankShape(c, tx, 470, 105, -1, 0.0f);
         // A pennant on the victor.
-        fillRect(c, 640, 300, 645, 440, hexColor(0x2A2A2A));
-        fillPolygon(c, {645, 300, 720, 318, 645, 338}, hexColor(0xE8B43C));
-        drawTextCentered(c, bold, "VICTORY", 120, 400, 170, kGold, 5);
-        drawTextCentered(c, regular, "Every enemy tank on the field is destroyed.", 26, 400, 222,
-                         kWhite, 2);
-        drawTextCentered(c, bold, "Press Enter for the next level", 32, 400, 300, kWhite, 3);
+        fillRect(c, tx + 10, 300, tx + 15, 440, hexColor(0x2A2A2A));
+        fillPolygon(c, {tx + 15, 300, tx + 90, 318, tx + 15, 338}, hexColor(0xE8B43C));
     } else {
         verticalGradient(c, 0, 600, hexColor(0x3A0D08), hexColor(0x100404));
         verticalGradient(c, 430, 600, hexColor(0x2A1410), hexColor(0x0C0606));
+        const float tx = clear + 118;  // the glow under the wreck reaches 118 to its left
         // Smoke rising from the wreck.
         for (int y = 0; y < 470; ++y) {
             for (int x = 380; x < 800; ++x) {
                 const float rise = 470.0f - y;
                 const float spread = 30 + rise * 0.45f;
-                const float d = std::fabs(x - 600.0f - rise * 0.3f) / spread;
+                const float d = std::fabs(x - (tx - 20) - rise * 0.3f) / spread;
                 const float puff = tileFbm(x / 45.0f, y / 45.0f + 0.3f, 64, 4, 0.55f, 9);
                 const float a = std::clamp((1 - d) * 1.6f, 0.0f, 1.0f) *
                                 std::clamp((puff - 0.3f) * 2.2f, 0.0f, 1.0f) *
@@ -290,12 +258,12 @@ void makeOutcomeScreen(Font* bold, Font* regular, bool victory) {
                 blendPixel(c, x, y, hexColor(0x4A403C), a * 0.9f);
             }
         }
-        fillEllipse(c, 620, 478, 170, 36, Color{1.0f, 0.45f, 0.1f, 0.3f});
-        drawTankShape(c, 620, 462, 105, -1, 0.72f);
+        fillEllipse(c, tx, 478, 118, 36, Color{1.0f, 0.45f, 0.1f, 0.3f});
+        drawTankShape(c, tx, 462, 105, -1, 0.72f);
         // Flames licking up from the hull.
-        const float flames[][3] = {{560, 70, 22}, {590, 105, 26}, {622, 85, 22}, {655, 60, 18}};
+        const float flames[][3] = {{-60, 70, 22}, {-30, 105, 26}, {2, 85, 22}, {35, 60, 18}};
         for (const auto& f : flames) {
-            const float fx = f[0], h = f[1], w = f[2], base = 445;
+            const float fx = tx + f[0], h = f[1], w = f[2], base = 445;
             fillPolygon(c,
                         {fx - w, base, fx - w * 0.3f, base - h * 0.6f, fx + w * 0.15f, base - h,
                          fx + w * 0.35f, base - h * 0.45f, fx + w, base},
@@ -303,11 +271,8 @@ void makeOutcomeScreen(Font* bold, Font* regular, bool victory) {
             fillPolygon(c, {fx - w * 0.5f, base, fx, base - h * 0.6f, fx + w * 0.5f, base},
                         Color{1.0f, 0.85f, 0.35f, 0.95f});
         }
-        drawTextCentered(c, bold, "DEFEAT", 120, 400, 170, hexColor(0xFF5A3C), 5);
-        drawTextCentered(c, regular, "Your last tank has been destroyed.", 26, 400, 222, kWhite, 2);
-        drawTextCentered(c, bold, "Press Enter to restart at level 1", 32, 400, 300, kWhite, 3);
     }
-    lowerLeftPanel(c);
+    drawLayout(c, layout);
     saveJpeg(c, victory ? "screen_victory.jpg" : "screen_death.jpg");
 }
 
