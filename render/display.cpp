@@ -6,6 +6,7 @@
 #include "hud/hud.h"
 #include "render/lights.h"
 #include "render/render.h"
+#include "render/view.h"
 
 namespace {
 
@@ -48,9 +49,11 @@ void drawPlayFrame() {
     glRotatef(-viewHeading, 0.0f, 1.0f, 0.0f);
     glTranslatef(-player.x, -player.y, -player.z);
 
+    const ViewVolume view = currentViewVolume();
     placeLight();
     drawSky(viewHeading);
     drawTerrain(viewHeading);
+    frameView = renderSkipsUnseen ? &view : nullptr;
     for (int i = 0; i <= game.tankLast; ++i) {
         game.tanks[i].draw(player);
     }
@@ -60,6 +63,7 @@ void drawPlayFrame() {
     for (int i = 0; i <= game.bulletLast; ++i) {
         game.bullets[i].draw(player);
     }
+    frameView = nullptr;
     // Every explosion light goes off; each live explosion in view switches its own on
     // again, for the next frame's scene. GL_LIGHT0 stays on.
     const int explosionLights = maxLights() - 1;

@@ -9,8 +9,8 @@
 
 // Finished: switches its light off. Out of range of every image: changes nothing. Else
 // draws the particles (array buffer 0 bound, vertex pointer on the particle array) and
-// switches its light on; leaves lighting and GL_TEXTURE_2D on, texture 0 bound and the
-// colour white.
+// switches its light on; leaves lighting and GL_TEXTURE_2D on, texture 0 bound, the
+// point size 5 and the colour white.
 void Explosion::draw(Vector3 reference, BindBufferFunction bindBuffer) const {
     const GLenum lightName = GL_LIGHT1 + light;
     const bool hasLight = light >= 0 && light + 1 < maxLights();
@@ -34,6 +34,8 @@ void Explosion::draw(Vector3 reference, BindBufferFunction bindBuffer) const {
     glBindTexture(GL_TEXTURE_2D, 0);
     bindBuffer(GL_ARRAY_BUFFER_ARB, 0);
     glVertexPointer(4, GL_FLOAT, 0, particlePositions);
+    // The particles are 5 pixels whatever size the radar left behind.
+    glPointSize(5.0f);
     const unsigned drawn = particleCount < kParticleCapacity ? particleCount : kParticleCapacity;
     glDrawArrays(GL_POINTS, 0, static_cast<GLsizei>(drawn));
 

@@ -3,8 +3,11 @@
 #include <GL/freeglut.h>
 #include <GL/gl.h>
 
+#include <cmath>
+
 #include "render/render.h"
 #include "render/solids.h"
+#include "render/view.h"
 
 namespace {
 
@@ -18,6 +21,12 @@ void selectObjectTexture(unsigned int texture) {
     glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_OBJECT_LINEAR);
     glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_OBJECT_LINEAR);
     glTexGenfv(GL_T, GL_OBJECT_PLANE, zPlane);
+}
+
+// False when the play frame's view volume is known and the body, within `reach` of
+// its image, lies wholly outside it.
+bool mayShow(Vector3 image, float reach) {
+    return frameView == nullptr || sphereMayShow(*frameView, image, reach);
 }
 
 void orient(Vector3 image, float heading, Vector3 rotation) {
@@ -54,7 +63,8 @@ bool nearestImage(Vector3 position, Vector3 reference, Vector3* image) {
 // Leaves the model-view matrix current and unchanged, the tank texture bound.
 void Tank::draw(Vector3 reference) const {
     Vector3 image;
-    if (!nearestImage(position, reference, &image)) {
+    // The body: a flattened sphere of radius size, its centre 0.4 from the image.
+    if (!nearestImage(position, reference, &image) || !mayShow(image, size + 0.4f)) {
         return;
     }
     selectObjectTexture(texture);
@@ -77,7 +87,8 @@ void Tank::draw(Vector3 reference) const {
 // Leaves the model-view matrix current and unchanged, the obstacle texture bound.
 void Obstacle::draw(Vector3 reference) const {
     Vector3 image;
-    if (!nearestImage(position, reference, &image)) {
+    // The cone: its base of radius size at the image, its tip 10 along its axis.
+    if (!nearestImage(position, reference, &image) || !mayShow(image, size + 10.0f)) {
         return;
     }
     selectObjectTexture(texture);
@@ -100,11 +111,11 @@ void Obstacle::draw(Vector3 reference) const {
 // Leaves the model-view matrix current and unchanged, the shell's texture bound.
 void Bullet::draw(Vector3 reference) const {
     Vector3 image;
-    if (!nearestImage(position, reference, &image)) {
-        return;
-    }
     const float t = 1.5f - lifetime;
     const float height = -1.5111111f * t * t + 2.0f * t + size;
+    if (!nearestImage(position, reference, &image) || !mayShow(image, std::fabs(height) + size)) {
+        return;
+    }
     selectObjectTexture(texture);
     glPushMatrix();
     orient(image, rotation.x, rotation);

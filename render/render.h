@@ -21,6 +21,10 @@ void buildTerrain();
 // Needs texture generation, lighting, fog and depth test on and changes none of them;
 // leaves the ground texture bound and object-linear generation selected.
 void drawTerrain(float viewHeading);
+// True (the default): the ground draws only the cells that can reach the view and the
+// play frame skips the models wholly outside it, which gives the very same pixels as
+// drawing everything. The render tests switch it off to compare whole frames.
+extern bool renderSkipsUnseen;
 
 // Switches GL_LIGHT0 on and places it in the world (call after the camera).
 void placeLight();

@@ -6,9 +6,12 @@
 #include <GL/gl.h>
 #include <GL/glext.h>
 
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "render/render.h"
+#include "render/view.h"
 
 namespace {
 
@@ -19,11 +22,90 @@ constexpr int kStripLength = 200;
 static_assert(kStripLength * kStripLength + kStripLength - 1 < kMeshVertices,
               "terrain strips read past the mesh");
 
+// The mesh's columns: 101 strips of cells one unit wide from x = -50 to 51, each of
+// 100 cells from z = -50 to 50 laid as 202 vertices.
+constexpr int kColumns = 101;
+constexpr int kColumnVertices = 202;
+constexpr int kColumnCells = 100;
+constexpr float kMeshLow = -50.0f;
+
 // The cells that fall on a seam between two strips: the last two vertices of strip i
 // and the first two of strip i + 1, for the seams inside the first 100 columns.
 constexpr int kSeams = 100;
 GLint seamFirst[kSeams];
 GLsizei seamCount[kSeams];
+
+// The draws of one frame: every strip and seam cut down to the cells that can reach
+// the view. A draw crosses at most two columns.
+constexpr int kDrawCapacity = 2 * (kStripLength + 1 + kSeams);
+GLint drawFirst[kDrawCapacity];
+GLsizei drawCount[kDrawCapacity];
+
+struct VertexRange {
+    int first = 0;
+    int end = 0;  // one past the last
+};
+
+// The cells of a column that may show: every cell with, for each plane, at least one
+// corner inside it (a cell wholly outside one plane cannot show), widened by a cell at
+// each end against rounding. As vertices of the buffer; empty when none may show.
+VertexRange visibleCells(const ViewVolume& view, int column) {
+    const double left = kMeshLow + column;
+    const double edges[2] = {left, left + 1.0};
+    double low = kMeshLow;                  // the cells' lowest z ...
+    double high = kMeshLow + kColumnCells;  // ... and highest
+    for (const auto& p : view.planes) {
+        // On the ground y = 0 the plane reads a x + c z + d >= 0; on each edge line of
+        // the column its inside is a ray of z (or all of the line, or none of it).
+        const double a = p[0], c = p[2], d = p[3];
+        if (c > 1e-12 || c < -1e-12) {
+            const double z0 = -(a * edges[0] + d) / c;
+            const double z1 = -(a * edges[1] + d) / c;
+            if (c > 0.0) {
+                low = std::max(low, std::min(z0, z1));
+            } else {
+                high = std::min(high, std::max(z0, z1));
+            }
+        } else if (a * edges[0] + d < 0.0 && a * edges[1] + d < 0.0) {
+            return {};
+        }
+    }
+    if (!(low <= high)) {
+        return {};
+    }
+    // Cell j spans z from kMeshLow + j to kMeshLow + j + 1.
+    const double cells = kColumnCells;
+    const int firstCell =
+        static_cast<int>(std::clamp(std::floor(low - kMeshLow) - 2.0, 0.0, cells - 1.0));
+    const int lastCell =
+        static_cast<int>(std::clamp(std::ceil(high - kMeshLow) + 1.0, 0.0, cells - 1.0));
+    if (firstCell > lastCell) {
+        return {};
+    }
+    const int base = column * kColumnVertices;
+    return {base + 2 * firstCell, base + 2 * lastCell + 4};
+}
+
+// Appends the part of the draw (first, count) that lies in `cells`. The part starts an
+// even number of vertices into the draw, so each of its triangles keeps the vertex
+// order it has in the whole strip.
+void appendPart(int first, int count, VertexRange cells, int* draws) {
+    const int from = std::max(first, cells.first);
+    const int to = std::min(first + count, cells.end);
+    if (to - from >= 3 && *draws < kDrawCapacity) {
+        drawFirst[*draws] = from;
+        drawCount[*draws] = to - from;
+        ++*draws;
+    }
+}
+
+void appendVisible(int first, int count, const VertexRange cells[kColumns], int* draws) {
+    const int firstColumn = first / kColumnVertices;
+    const int lastColumn = (first + count - 1) / kColumnVertices;
+    for (int c = firstColumn; c <= lastColumn && c < kColumns; ++c) {
+        appendPart(first, count, cells[c], draws);
+    }
+}
 
 }  // namespace
 
@@ -83,10 +165,28 @@ void drawTerrain(float viewHeading) {
     // column that straddles a strip seam is drawn on its own after the strips.
     glFrontFace(GL_CW);
     const int length = game.terrainStripLength;
-    for (int i = 0; i <= length; ++i) {
-        glDrawArrays(GL_TRIANGLE_STRIP, i * length, length);
+    if (renderSkipsUnseen) {
+        // Only the cells that can reach the view are drawn: the triangles left out
+        // would have been clipped or culled whole, those kept are the strips' own.
+        const ViewVolume view = currentViewVolume();
+        VertexRange cells[kColumns];
+        for (int c = 0; c < kColumns; ++c) {
+            cells[c] = visibleCells(view, c);
+        }
+        int draws = 0;
+        for (int i = 0; i <= length; ++i) {
+            appendVisible(i * length, length, cells, &draws);
+        }
+        for (int i = 0; i < kSeams; ++i) {
+            appendVisible(seamFirst[i], seamCount[i], cells, &draws);
+        }
+        glMultiDrawArrays(GL_TRIANGLE_STRIP, drawFirst, drawCount, draws);
+    } else {
+        for (int i = 0; i <= length; ++i) {
+            glDrawArrays(GL_TRIANGLE_STRIP, i * length, length);
+        }
+        glMultiDrawArrays(GL_TRIANGLE_STRIP, seamFirst, seamCount, kSeams);
     }
-    glMultiDrawArrays(GL_TRIANGLE_STRIP, seamFirst, seamCount, kSeams);
     glFrontFace(GL_CCW);
 
     glMatrixMode(GL_TEXTURE);

@@ -1009,6 +1009,61 @@ TEST_F(RenderTest, ExplosionLightsTheNextFramesGroundAndAFinishedOneLeavesItsLig
     EXPECT_FALSE(glIsEnabled(GL_LIGHT1));
 }
 
+// The strongly red pixels within `radius` of (x, y).
+int redPixelsNear(int x, int y, int radius) {
+    int count = 0;
+    for (int py = y - radius; py <= y + radius; ++py) {
+        for (int px = x - radius; px <= x + radius; ++px) {
+            const Rgb c = at(px, py);
+            count += c.r > 150 && c.g < 60 && c.b < 60;
+        }
+    }
+    return count;
+}
+
+TEST_F(RenderTest, ExplosionParticlesAreFivePixelsInEveryFrame) {
+    play();
+    Explosion& e = game.explosions[0];
+    e.life = 3.0f;
+    e.light = 0;
+    e.position = Vector3(325.0f, 0.5f, 333.0f);
+    e.colour[0] = 1.0f;
+    e.colour[1] = 0.0f;
+    e.colour[2] = 0.0f;
+    for (auto& p : e.particlePositions) {  // every particle on one spot
+        p[0] = 0.0f;
+        p[1] = 1.0f;
+        p[2] = 0.0f;
+        p[3] = 1.0f;
+    }
+    game.explosionLast = 0;
+    int px = 0, py = 0;
+    ASSERT_TRUE(project({325.0f, 1.5f, 333.0f}, &px, &py));
+    // The radar of each frame leaves its own point size behind for the next.
+    for (int frame = 0; frame < 3; ++frame) {
+        showFrame();
+        EXPECT_EQ(25, redPixelsNear(px, py, 8)) << "frame " << frame;
+    }
+}
+
+// Every pixel of a play frame drawn with the shortcuts that skip what cannot show
+// against the same frame drawn whole. Each is drawn twice, for the explosion lights
+// that the first leaves switched on.
+void expectSameFrameWhole(const char* what) {
+    renderSkipsUnseen = false;
+    showFrame();
+    showFrame();
+    const std::vector<unsigned char> whole = pixels;
+    renderSkipsUnseen = true;
+    showFrame();
+    showFrame();
+    std::size_t differing = 0;
+    for (std::size_t i = 0; i < pixels.size(); ++i) {
+        differing += pixels[i] != whole[i];
+    }
+    EXPECT_EQ(0u, differing) << what;
+}
+
 void fillTables() {
     game.tankLast = kTankCapacity - 1;
     for (int i = 1; i <= game.tankLast; ++i) {
@@ -1075,6 +1130,43 @@ TEST_F(RenderTest, FullPlayFrameLeavesTheStateTheNextFrameExpects) {
         blue += pixels[i * 3 + 2] > 120 && pixels[i * 3] < 60;
     }
     EXPECT_GT(blue, 2000);
+}
+
+TEST_F(RenderTest, SkippingWhatCannotShowChangesNoPixel) {
+    play();
+    fillTables();
+    // Scatter the obstacles all around the player, some across the field's edge.
+    for (int i = 0; i <= game.obstacleLast; ++i) {
+        const float a = i * 0.7f;
+        const float r = 6.0f + (i % 44);
+        game.obstacles[i].position =
+            Vector3(325.0f + r * std::sin(a), 0.0f, 325.0f + r * std::cos(a));
+    }
+    // Two between the tank and the camera, their bases under the bottom of the view.
+    game.obstacles[0].position = Vector3(325.0f, 0.0f, 321.5f);
+    game.obstacles[1].position = Vector3(322.5f, 0.0f, 322.5f);
+    const float headings[] = {0.0f, 37.5f, 90.0f, 181.25f, 300.0f};
+    for (float heading : headings) {
+        game.tanks[0].rotation.x = heading;
+        expectSameFrameWhole("heading");
+    }
+    game.tanks[0].rotation.x = 45.0f;
+    for (unsigned char key : {'1', '2', '3'}) {
+        game.keyDown[key] = 1;
+        expectSameFrameWhole("view key");
+        game.keyDown[key] = 0;
+    }
+    // At a corner of the field, the objects drawn at their wrapped images.
+    game.tanks[0].position = Vector3(2.5f, 0.0f, 647.75f);
+    for (int i = 0; i <= game.obstacleLast; ++i) {
+        game.obstacles[i].position.x = std::fmod(game.obstacles[i].position.x + 325.0f, 650.0f);
+        game.obstacles[i].position.z = std::fmod(game.obstacles[i].position.z + 325.0f, 650.0f);
+    }
+    for (float heading : headings) {
+        game.tanks[0].rotation.x = heading;
+        expectSameFrameWhole("at the corner");
+    }
+    renderSkipsUnseen = true;
 }
 
 }  // namespace
