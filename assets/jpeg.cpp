@@ -19,16 +19,17 @@
 
 namespace {
 
-// The largest side a texture may have. The game's own pictures are at most 1024 wide;
-// 4096 leaves room for finer replacements while a picture stays at 48 MiB decoded and
-// its mip-maps are built in a fraction of a second (GL here would take 16384).
-constexpr JDIMENSION kMaxTextureSide = 4096;
+// The largest side a texture may have. The game's own pictures are at most 1024 wide
+// and its window 800 x 600; 2048 leaves room for finer replacements while a picture,
+// its mip-maps and the GL's copy of them stay well under 300 MB in all (at 4096 they
+// already pass it; GL here would take 16384).
+constexpr JDIMENSION kMaxTextureSide = 2048;
 // A progressive file from an encoder has about 10 scans (6 for gray); every scan walks
 // the whole picture, so a file of a hundred thousand empty scans takes seconds.
 constexpr int kMaxScans = 100;
-// libjpeg's own memory: a 4096 x 4096 four-component file buffered whole for its scans
-// needs about 136 MiB.
-constexpr long kLibraryMemoryBytes = 160L * 1024 * 1024;
+// libjpeg's own memory: a 2048 x 2048 four-component file buffered whole for its scans
+// needs about 35 MiB.
+constexpr long kLibraryMemoryBytes = 64L * 1024 * 1024;
 
 // One decode: the library's state, what it made so far, and where a refusal returns.
 struct JpegReader {

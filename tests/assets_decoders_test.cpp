@@ -122,18 +122,18 @@ TEST_F(JpegDecoderDeathTest, FileTheLibraryRejectsEndsTheProcessWithStatus1) {
 // Refused files: no image and one line on standard error, before the picture is decoded.
 TEST_F(JpegDecoder, APictureLargerThanATextureOrTheImageCapIsRefusedByItsHeader) {
     std::vector<unsigned char> bytes = compressPicture(16, "progressive");
-    ASSERT_TRUE(declareSize(bytes, 4096, 16));
+    ASSERT_TRUE(declareSize(bytes, 2048, 16));
     image = decodeJpeg(writeFile("wide.jpg", bytes).c_str());
     ASSERT_NE(image, nullptr);
-    EXPECT_EQ(image->width, 4096);
-    for (const auto& [width, height] : {std::pair{4097u, 16u}, std::pair{16u, 65500u}}) {
+    EXPECT_EQ(image->width, 2048);
+    for (const auto& [width, height] : {std::pair{2049u, 16u}, std::pair{16u, 65500u}}) {
         ASSERT_TRUE(declareSize(bytes, width, height));
         const std::string path = writeFile("huge.jpg", bytes);
         ::testing::internal::CaptureStderr();
         EXPECT_EQ(decodeJpeg(path.c_str()), nullptr);
         EXPECT_EQ(::testing::internal::GetCapturedStderr(),
                   path + ": not loaded: " + std::to_string(width) + " x " + std::to_string(height) +
-                      " pixels, more than a texture may have (4096 x 4096)\n");
+                      " pixels, more than a texture may have (2048 x 2048)\n");
     }
     const std::string small = writeFile("small.jpg", compressPicture(16, "baseline"));
     setImageByteLimit(16 * 16 * 3 - 1);
