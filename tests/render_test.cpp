@@ -14,6 +14,7 @@
 
 #include "app/app.h"
 #include "hud/hud.h"
+#include "render/lights.h"
 #include "render/render.h"
 #include "render/solids.h"
 #include "world/world.h"
@@ -1007,6 +1008,21 @@ TEST_F(RenderTest, ExplosionLightsTheNextFramesGroundAndAFinishedOneLeavesItsLig
     e.position = Vector3(10.0f, 0.5f, 10.0f);
     showFrame();
     EXPECT_FALSE(glIsEnabled(GL_LIGHT1));
+}
+
+TEST_F(RenderTest, TheLightHookSwitchesOffOnlyLightsTheContextHas) {
+    const PlatformHooks saved = platform;
+    installPlatformHooks();
+    glEnable(GL_LIGHT1);
+    platform.switchLightOff(0);
+    EXPECT_FALSE(glIsEnabled(GL_LIGHT1));
+    glEnable(GL_LIGHT0);
+    for (int light : {-1, maxLights() - 1, 28, kExplosionCapacity - 1}) {
+        platform.switchLightOff(light);
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << light;
+    }
+    EXPECT_TRUE(glIsEnabled(GL_LIGHT0));  // the scene light is no explosion's
+    platform = saved;
 }
 
 void fillTables() {
