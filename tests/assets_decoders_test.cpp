@@ -463,6 +463,26 @@ TEST_F(BmpDecoder, NewerInfoHeadersAreAnUnknownFormat) {
     }
 }
 
+// With no display for the box, each message is one line on standard error.
+TEST_F(BmpDecoder, WithNoBoxToShowEachMessageIsOneLineOnStandardError) {
+    const std::string empty = writeFile("empty.bmp", {});
+    BmpLayout unknown;
+    unknown.headerSize = 108;
+    const std::string newer = writeFile("newer.bmp", bmpBytes(unknown));
+    const char* display = std::getenv("DISPLAY");
+    const std::string savedDisplay = display != nullptr ? display : "";
+    unsetenv("DISPLAY");
+    unsetenv("WAYLAND_DISPLAY");
+    setDecoderErrorReporter(nullptr);
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(decodeBmp(empty.c_str()), nullptr);
+    EXPECT_EQ(decodeBmp(newer.c_str()), nullptr);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              "Failed to open DIB file " + empty + ".\nUnknown DIB file format.\n");
+    if (display != nullptr)
+        setenv("DISPLAY", savedDisplay.c_str(), 1);
+}
+
 TEST_F(BmpDecoder, OpenFailuresAndHostileFilesGiveOneMessageAndNoImage) {
     EXPECT_EQ(decodeBmp((scratchDir() + "/absent.bmp").c_str()), nullptr);
     EXPECT_TRUE(messages.empty()) << "the probe fails silently";
