@@ -21,3 +21,10 @@ add_test(NAME play_end_to_end
           $<TARGET_FILE:fake_time>)
 set_tests_properties(play_end_to_end PROPERTIES
   ENVIRONMENT "ASAN_OPTIONS=detect_leaks=0" TIMEOUT 300)
+
+# The game on a GLUT clock that has run for weeks.
+add_test(NAME play_after_weeks
+  COMMAND ${CMAKE_CURRENT_LIST_DIR}/clock_test.sh $<TARGET_FILE:trelvane> ${TRELVANE_DATA_DIR}
+          $<TARGET_FILE:fake_glut>)
+set_tests_properties(play_after_weeks PROPERTIES
+  ENVIRONMENT "ASAN_OPTIONS=detect_leaks=0:verify_asan_link_order=0" TIMEOUT 300)
