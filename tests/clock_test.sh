@@ -12,7 +12,7 @@ if [ -z "${DISPLAY:-}" ] || [ -z "${CLOCK_TEST_ON_XVFB:-}" ]; then
 fi
 source "$here/screen.sh"
 work=$(mktemp -d)
-trap 'kill "${pid:-}" 2>/dev/null; rm -rf "$work"' EXIT
+trap '[ -n "${pid:-}" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 wait_until() {  # <seconds> <command...>
@@ -52,6 +52,7 @@ xdotool keyup w
 xdotool key Escape
 wait_until 10 eval '! kill -0 "$pid" 2>/dev/null' || fail "Escape did not end the game"
 wait "$pid"; status=$?
+pid=""  # reaped: its number may soon belong to another process
 [ "$status" = 0 ] || fail "the game ended with status $status"
 if [ "$failures" -ne 0 ]; then
     echo "console:"; cat "$work/out"; echo "errors:"; cat "$work/err"; exit 1

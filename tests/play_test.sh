@@ -184,6 +184,6 @@ fi
 stop_game
 
 if [ "$failures" -ne 0 ]; then
-    echo "console:"; cat "$work/console"; exit 1
+    echo "console:"; cat "$work/console"; echo "errors:"; cat "$work/errors"; exit 1
 fi
 echo "play: every step looked as a player should see it"

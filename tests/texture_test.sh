@@ -13,7 +13,7 @@ if [ -z "${DISPLAY:-}" ] || [ -z "${TEXTURE_TEST_ON_XVFB:-}" ]; then
 fi
 source "$here/screen.sh"
 work=$(mktemp -d)
-trap 'kill "${pid:-}" 2>/dev/null; rm -rf "$work"' EXIT
+trap '[ -n "${pid:-}" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
@@ -46,6 +46,7 @@ done
 xdotool key Escape
 for _ in $(seq 1 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
 wait "$pid"; status=$?
+pid=""  # reaped: its number may soon belong to another process
 [ "$status" = 0 ] && echo "ok: Escape ends the game with status 0" || fail "the game ended with status $status"
 
 if [ "$failures" -ne 0 ]; then
