@@ -7,6 +7,7 @@
 
 #include "app/app.h"
 #include "app/sound.h"
+#include "render/lights.h"
 #include "world/world.h"
 
 namespace {
@@ -17,8 +18,11 @@ int glutMilliseconds() {
 long long calendarSeconds() {
     return static_cast<long long>(std::time(nullptr));
 }
+// Explosions past the context's last light have none to switch off.
 void switchLightOff(int light) {
-    glDisable(GL_LIGHT1 + light);
+    if (light >= 0 && light + 1 < maxLights()) {
+        glDisable(GL_LIGHT1 + light);
+    }
 }
 void postRedisplay() {
     glutPostRedisplay();

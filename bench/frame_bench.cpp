@@ -63,8 +63,9 @@ void buildFullTables() {
         e.position = Vector3(uniform(0, 649), 0.4f, uniform(0, 649));
     }
     game.explosionLast = kExplosionCapacity - 1;
-    game.previousFrameTime = 10.0f;
-    game.fpsUpdateTime = 10.0f;
+    game.frameClockStarted = true;
+    game.previousFrameClock = 10000;
+    game.fpsUpdateClock = 10000;
     fullTables = game;
 }
 
@@ -196,12 +197,15 @@ void referenceContacts(float dt, FrameContacts& c) {
 
 // Steps 1 to 6 of the frame, shared by both versions but for the enemies' look-ahead.
 float beginFrame(bool reference) {
-    const float now = static_cast<float>(platform.elapsedMilliseconds() / 1000.0);
-    const float dt = game.previousFrameTime < 0.0f ? 0.00001f : now - game.previousFrameTime;
-    game.previousFrameTime = now;
-    if (now - game.fpsUpdateTime >= 0.1f) {
+    const unsigned int now = static_cast<unsigned int>(platform.elapsedMilliseconds());
+    const bool firstFrame = !game.frameClockStarted;
+    const float dt =
+        firstFrame ? 0.00001f : static_cast<float>((now - game.previousFrameClock) / 1000.0);
+    game.frameClockStarted = true;
+    game.previousFrameClock = now;
+    if (firstFrame || now - game.fpsUpdateClock >= 100u) {
         std::snprintf(game.fpsText, sizeof game.fpsText, "%3.1f", 1.0 / dt);
-        game.fpsUpdateTime = now;
+        game.fpsUpdateClock = now;
     }
     applyPlayerControls();
     if (reference) {

@@ -8,6 +8,7 @@ namespace {
 
 constexpr float kNoContact = 2.0f;
 constexpr float kFirstFrameStep = 0.00001f;
+constexpr unsigned int kRateRefreshMilliseconds = 100;
 constexpr float kSoundRange = 50.0f;
 
 // Bodies of one frame's contact tests, all over the frame's time step. Static storage:
@@ -203,12 +204,18 @@ void frameUpdate() {
         platform.postRedisplay();
         return;
     }
-    const float now = static_cast<float>(platform.elapsedMilliseconds() / 1000.0);
-    const float dt = game.previousFrameTime < 0.0f ? kFirstFrameStep : now - game.previousFrameTime;
-    game.previousFrameTime = now;
-    if (now - game.fpsUpdateTime >= 0.1f) {
+    // The millisecond count turns negative after 24.8 days and wraps after 49.7, so only
+    // the difference of two readings counts, taken modulo 2^32: it never runs backwards,
+    // and the step stays exact to the millisecond however long the game has run.
+    const unsigned int now = static_cast<unsigned int>(platform.elapsedMilliseconds());
+    const bool firstFrame = !game.frameClockStarted;
+    const float dt =
+        firstFrame ? kFirstFrameStep : static_cast<float>((now - game.previousFrameClock) / 1000.0);
+    game.frameClockStarted = true;
+    game.previousFrameClock = now;
+    if (firstFrame || now - game.fpsUpdateClock >= kRateRefreshMilliseconds) {
         std::snprintf(game.fpsText, sizeof game.fpsText, "%3.1f", 1.0 / dt);
-        game.fpsUpdateTime = now;
+        game.fpsUpdateClock = now;
     }
 
     applyPlayerControls();

@@ -30,3 +30,13 @@ gtest_discover_tests(assets_generator_test)
 add_test(NAME assets_fuzz
   COMMAND bash ${CMAKE_SOURCE_DIR}/fuzz/run.sh ${CMAKE_BINARY_DIR}/fuzz 100000)
 set_tests_properties(assets_fuzz PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 300)
+
+# Writes the hostile JPEG files of the texture tests.
+add_executable(hostile_jpeg hostile_jpeg.cpp)
+target_link_libraries(hostile_jpeg PRIVATE JPEG::JPEG)
+# The real game with hostile files in place of its textures, in a copied data folder.
+add_test(NAME hostile_textures
+  COMMAND ${CMAKE_CURRENT_LIST_DIR}/texture_test.sh $<TARGET_FILE:trelvane> ${TRELVANE_DATA_DIR}
+          $<TARGET_FILE:hostile_jpeg>)
+set_tests_properties(hostile_textures PROPERTIES
+  ENVIRONMENT "ASAN_OPTIONS=detect_leaks=0" TIMEOUT 120)

@@ -10,6 +10,7 @@
 #include "assets/assets.h"
 #include "assets/decoders.h"
 #include "tests/assets_test_files.h"
+#include "tests/hostile_jpeg.h"
 
 namespace {
 
@@ -116,6 +117,42 @@ TEST_F(JpegDecoderDeathTest, FileTheLibraryRejectsEndsTheProcessWithStatus1) {
     EXPECT_EXIT(decodeJpeg(notJpeg.c_str()), ::testing::ExitedWithCode(1), "Not a JPEG file");
     const std::string empty = writeFile("empty.jpg", Bytes{});
     EXPECT_EXIT(decodeJpeg(empty.c_str()), ::testing::ExitedWithCode(1), "Empty input file");
+}
+
+// Refused files: no image and one line on standard error, before the picture is decoded.
+TEST_F(JpegDecoder, APictureLargerThanATextureOrTheImageCapIsRefusedByItsHeader) {
+    std::vector<unsigned char> bytes = compressPicture(16, "progressive");
+    ASSERT_TRUE(declareSize(bytes, 2048, 16));
+    image = decodeJpeg(writeFile("wide.jpg", bytes).c_str());
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->width, 2048);
+    for (const auto& [width, height] : {std::pair{2049u, 16u}, std::pair{16u, 65500u}}) {
+        ASSERT_TRUE(declareSize(bytes, width, height));
+        const std::string path = writeFile("huge.jpg", bytes);
+        ::testing::internal::CaptureStderr();
+        EXPECT_EQ(decodeJpeg(path.c_str()), nullptr);
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+                  path + ": not loaded: " + std::to_string(width) + " x " + std::to_string(height) +
+                      " pixels, more than a texture may have (2048 x 2048)\n");
+    }
+    const std::string small = writeFile("small.jpg", compressPicture(16, "baseline"));
+    setImageByteLimit(16 * 16 * 3 - 1);
+    ::testing::internal::CaptureStderr();
+    Image* capped = decodeJpeg(small.c_str());
+    setImageByteLimit(kMaxImageBytes);
+    EXPECT_EQ(capped, nullptr);
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find("16 x 16 pixels"), std::string::npos);
+}
+
+TEST_F(JpegDecoder, AFileOfMoreScansThanAPictureNeedsIsRefused) {
+    image = decodeJpeg(writeFile("scans100.jpg", manyScans(100, 64)).c_str());
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->width, 64);
+    const std::string path = writeFile("scans101.jpg", manyScans(101, 64));
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(decodeJpeg(path.c_str()), nullptr);
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find(path + ": not loaded: more than 100 scans\n"), std::string::npos) << said;
 }
 
 // ---------------------------------------------------------------------------
@@ -424,6 +461,26 @@ TEST_F(BmpDecoder, NewerInfoHeadersAreAnUnknownFormat) {
         ASSERT_EQ(messages.size(), 1u) << size;
         EXPECT_EQ(messages[0], "Unknown DIB file format.");
     }
+}
+
+// With no display for the box, each message is one line on standard error.
+TEST_F(BmpDecoder, WithNoBoxToShowEachMessageIsOneLineOnStandardError) {
+    const std::string empty = writeFile("empty.bmp", {});
+    BmpLayout unknown;
+    unknown.headerSize = 108;
+    const std::string newer = writeFile("newer.bmp", bmpBytes(unknown));
+    const char* display = std::getenv("DISPLAY");
+    const std::string savedDisplay = display != nullptr ? display : "";
+    unsetenv("DISPLAY");
+    unsetenv("WAYLAND_DISPLAY");
+    setDecoderErrorReporter(nullptr);
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(decodeBmp(empty.c_str()), nullptr);
+    EXPECT_EQ(decodeBmp(newer.c_str()), nullptr);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              "Failed to open DIB file " + empty + ".\nUnknown DIB file format.\n");
+    if (display != nullptr)
+        setenv("DISPLAY", savedDisplay.c_str(), 1);
 }
 
 TEST_F(BmpDecoder, OpenFailuresAndHostileFilesGiveOneMessageAndNoImage) {

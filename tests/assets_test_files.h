@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/scratch_folder.h"
+
 using Bytes = std::vector<unsigned char>;
 
 inline void put16(Bytes& b, unsigned v) {
@@ -22,14 +24,10 @@ inline void put32(Bytes& b, std::uint32_t v) {
     put16(b, v >> 16);
 }
 
-// A folder of its own under /tmp for one test binary.
+// A folder of its own under /tmp for one test binary, removed when it ends.
 inline const std::string& scratchDir() {
-    static std::string dir = [] {
-        char name[] = "/tmp/trelvane_assets_XXXXXX";
-        const char* made = mkdtemp(name);
-        return std::string(made != nullptr ? made : "/tmp");
-    }();
-    return dir;
+    static ScratchFolder folder("trelvane_assets_");
+    return folder.path;
 }
 
 inline std::string writeFile(const std::string& name, const Bytes& bytes) {

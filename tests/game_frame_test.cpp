@@ -1,5 +1,6 @@
 // The frame update: its clock and frame-rate text, the order of its steps, contact
 // prediction with its tie-breaks, tank motion, and the shell loop.
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -71,8 +72,8 @@ TEST_F(FrameClock, FirstFrameStepsAHundredThousandthAndShowsItsRate) {
     game.tanks[0].speed = 10;
     frameAt(7000);
     EXPECT_STREQ(game.fpsText, "100000.0");
-    EXPECT_EQ(game.previousFrameTime, 7.0f);
-    EXPECT_EQ(game.fpsUpdateTime, 7.0f);
+    EXPECT_EQ(game.previousFrameClock, 7000u);
+    EXPECT_EQ(game.fpsUpdateClock, 7000u);
     EXPECT_FLOAT_EQ(game.tanks[0].position.z, 325.0f + 10.0f * 0.00001f);
     EXPECT_EQ(record.redisplays, 1);
 }
@@ -86,7 +87,7 @@ TEST_F(FrameClock, LaterFramesStepByTheMeasuredTimeAndRefreshTheRateTenTimesASec
     EXPECT_NEAR(game.tanks[0].position.z, 325.5f, 1e-4);
     frameAt(1100);  // 0.1 s: refreshed with this frame's own rate
     EXPECT_STREQ(game.fpsText, "20.0");
-    EXPECT_EQ(game.fpsUpdateTime, 1.1f);
+    EXPECT_EQ(game.fpsUpdateClock, 1100u);
     frameAt(4100);  // a long pause is not clamped
     EXPECT_NEAR(game.tanks[0].position.z, 356.0f, 1e-3);
     EXPECT_STREQ(game.fpsText, "0.3");
@@ -95,19 +96,64 @@ TEST_F(FrameClock, LaterFramesStepByTheMeasuredTimeAndRefreshTheRateTenTimesASec
 TEST_F(FrameClock, AZeroStepPrintsInfinityAndStandsStill) {
     frameAt(2000);
     game.tanks[0].speed = 10;
-    game.fpsUpdateTime = -10;
+    game.fpsUpdateClock = 1000;
     frameAt(2000);
     EXPECT_STREQ(game.fpsText, "inf");
     EXPECT_EQ(game.tanks[0].position.z, 325.0f);
 }
 
-TEST_F(FrameClock, TheRateTextNeverOverrunsItsBuffer) {
+// GLUT's count is an int of milliseconds: negative after 24.8 days, back through zero
+// after 49.7. Every step is still the time that passed.
+TEST_F(FrameClock, AClockPastItsSignOrItsWrapStillStepsByTheTimeThatPassed) {
+    Tank& player = game.tanks[0];
+    player.speed = 10;
+    frameAt(INT_MAX - 7);
+    frameAt(INT_MIN + 8);  // 16 ms later
+    EXPECT_STREQ(game.fpsText, "100000.0");
+    EXPECT_NEAR(player.position.z, 325.16f, 1e-4);
+    frameAt(INT_MIN + 108);
+    EXPECT_STREQ(game.fpsText, "10.0");
+    EXPECT_NEAR(player.position.z, 326.16f, 1e-4);
+    frameAt(-16);
     frameAt(0);
-    game.previousFrameTime = 1e-30f;  // a clock that steps back: a 35-character rate
-    game.fpsUpdateTime = -10;
-    frameAt(0);
-    EXPECT_EQ(std::strlen(game.fpsText), sizeof game.fpsText - 1);
-    EXPECT_EQ(std::strncmp(game.fpsText, "-99999999", 9), 0);  // -1/1e-30f, cut short
+    frameAt(100);
+    EXPECT_STREQ(game.fpsText, "10.0");
+    EXPECT_TRUE(player.position.z >= 0.0f && player.position.z < 650.0f);
+}
+
+// After ten hours a float of seconds only resolves 4 ms; the step does not depend on it.
+TEST_F(FrameClock, AStepIsExactToTheMillisecondAfterHoursOfPlay) {
+    const int tenHours = 10 * 3600 * 1000;
+    frameAt(tenHours);
+    frameAt(tenHours + 100);
+    EXPECT_STREQ(game.fpsText, "10.0");
+    frameAt(tenHours + 116);
+    frameAt(tenHours + 216);
+    EXPECT_STREQ(game.fpsText, "10.0");
+    game.bulletLast = 0;
+    putShell(0, 10, 10, 0, 35, 0).lifetime = 0.016f;
+    frameAt(tenHours + 232);  // exactly the shell's lifetime: it bursts
+    EXPECT_EQ(game.bulletLast, -1);
+}
+
+// Hours on a victory screen are carried into the next frame whole; every tank still ends
+// it inside the field, every heading in (0, 360].
+TEST_F(FrameClock, AFrameAfterHoursOfPauseLeavesEveryTankInTheField) {
+    setupLevel(1);
+    game.phase = Playing;
+    game.keyDown['w'] = 1;
+    game.keyDown['a'] = 1;
+    int ms = 0;
+    for (; ms <= 3000; ms += 16)
+        frameAt(ms);
+    ASSERT_GT(game.tanks[0].turnRate, 30.0f);
+    frameAt(ms + 3 * 3600 * 1000);
+    for (int t = 0; t <= game.tankLast; ++t) {
+        const Tank& tank = game.tanks[t];
+        EXPECT_TRUE(tank.position.x >= 0.0f && tank.position.x < 650.0f) << t;
+        EXPECT_TRUE(tank.position.z >= 0.0f && tank.position.z < 650.0f) << t;
+        EXPECT_TRUE(tank.rotation.x > 0.0f && tank.rotation.x <= 360.0f) << t;
+    }
 }
 
 TEST_F(FrameClock, AShellFiredThisFrameAlreadyFlies) {

@@ -166,7 +166,7 @@ TEST_F(PhaseTable, OnlyPlayingAdvancesTheGame) {
         record.redisplays = 0;
         frameAt(5000);
         EXPECT_EQ(record.redisplays, 1);
-        EXPECT_EQ(game.previousFrameTime, -1.0f);
+        EXPECT_FALSE(game.frameClockStarted);
         EXPECT_EQ(game.tanks[0].position.z, 100.0f);
         EXPECT_EQ(game.bullets[0].position.z, 200.0f);
         EXPECT_EQ(game.bullets[0].lifetime, 1.5f);

@@ -143,11 +143,11 @@ TEST_F(LevelSetup, EmptyTankTableIsHarmlessEverywhere) {
         frameAt(ms);
     EXPECT_EQ(game.tankLast, -2);
     EXPECT_EQ(game.phase, Playing);
-    // The player's slot still fires, but with no tank counted its reload never runs
-    // down: one shot, long gone.
-    EXPECT_EQ(game.tanks[0].shotsFired, 1);
+    // With no tank counted not even the player's slot fires, as no entry point acts
+    // on a slot outside the table.
+    EXPECT_EQ(game.tanks[0].shotsFired, 0);
     EXPECT_EQ(game.bulletLast, -1);
-    EXPECT_EQ(game.explosionLast, 0);  // its burst at the end of its flight
+    EXPECT_EQ(game.explosionLast, -1);
     steerEnemy(1, 0.016f);
     steerEnemies(0.016f);
     destroyTank(0);  // out of range while no tank is counted: nothing happens

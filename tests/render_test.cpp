@@ -14,6 +14,7 @@
 
 #include "app/app.h"
 #include "hud/hud.h"
+#include "render/lights.h"
 #include "render/render.h"
 #include "render/solids.h"
 #include "world/world.h"
@@ -1062,6 +1063,21 @@ void expectSameFrameWhole(const char* what) {
         differing += pixels[i] != whole[i];
     }
     EXPECT_EQ(0u, differing) << what;
+}
+
+TEST_F(RenderTest, TheLightHookSwitchesOffOnlyLightsTheContextHas) {
+    const PlatformHooks saved = platform;
+    installPlatformHooks();
+    glEnable(GL_LIGHT1);
+    platform.switchLightOff(0);
+    EXPECT_FALSE(glIsEnabled(GL_LIGHT1));
+    glEnable(GL_LIGHT0);
+    for (int light : {-1, maxLights() - 1, 28, kExplosionCapacity - 1}) {
+        platform.switchLightOff(light);
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << light;
+    }
+    EXPECT_TRUE(glIsEnabled(GL_LIGHT0));  // the scene light is no explosion's
+    platform = saved;
 }
 
 void fillTables() {

@@ -12,17 +12,20 @@
 #include <vector>
 
 #include "app/sound.h"
+#include "tests/scratch_folder.h"
 
 namespace {
 
 // One working directory and one device output per process: SDL reads the driver
 // settings once, when the first cue opens the device.
+// The folder goes when the program ends.
 struct SoundPlace {
-    std::string directory;
+    ScratchFolder folder{"trelvane-sound-"};
+    std::string directory = folder.path;
     std::string output;
     SoundPlace() {
-        char pattern[] = "/tmp/trelvane-sound-XXXXXX";
-        directory = mkdtemp(pattern);
+        if (directory.empty())
+            std::abort();
         output = directory + "/device.raw";
         setenv("SDL_AUDIODRIVER", "disk", 1);
         setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);

@@ -74,8 +74,7 @@ TEST_F(FreshGame, StartStateHasOnlyThePlayerAndEmptyTables) {
     EXPECT_EQ(game.bulletLast, -1);
     EXPECT_EQ(game.obstacleLast, -1);
     EXPECT_EQ(game.explosionLast, -1);
-    EXPECT_EQ(game.previousFrameTime, -1.0f);
-    EXPECT_EQ(game.fpsUpdateTime, -1000.0f);
+    EXPECT_FALSE(game.frameClockStarted);
     EXPECT_EQ(game.skyTexture, 2u);
     EXPECT_EQ(game.turboLabelTexture, 29u);
     EXPECT_EQ(game.digitTextures[9], 16u);
@@ -247,6 +246,44 @@ TEST_F(FreshGame, AFullShellTableIsReportedBeforeTheReload) {
     EXPECT_EQ(game.bulletLast, kBulletCapacity - 1);
     EXPECT_EQ(game.tanks[0].reloadTime, 0.3f);
     EXPECT_EQ(game.tanks[0].shotsFired, 0);
+}
+
+TEST_F(FreshGame, OnlyATankInTheTableFires) {
+    game.tankLast = 2;
+    game.bullets[0].owner = 7;
+    for (int slot : {-1, 3, kTankCapacity}) {
+        EXPECT_EQ(fireShell(slot), NoTank) << slot;
+    }
+    EXPECT_EQ(game.bulletLast, -1);
+    EXPECT_EQ(game.bullets[0].owner, 7);
+    EXPECT_EQ(fireShell(2), Fired);
+}
+
+// A long pause carried into one step: however far the entity went, it ends inside the
+// field, facing a heading in (0, 360].
+TEST_F(FreshGame, AnyStepWrapsFullyAndNormalisesTheHeading) {
+    Entity e;
+    e.position = Vector3(100.0f, 0.4f, 100.0f);
+    e.rotation.x = 90.0f;
+    e.speed = 15.0f;
+    e.turnRate = -35.0f;
+    e.advance(455.0f);
+    EXPECT_GE(e.position.x, 0.0f);
+    EXPECT_LT(e.position.x, 650.0f);
+    EXPECT_GE(e.position.z, 0.0f);
+    EXPECT_LT(e.position.z, 650.0f);
+    EXPECT_GT(e.rotation.x, 0.0f);
+    EXPECT_LE(e.rotation.x, 360.0f);
+    EXPECT_NEAR(e.rotation.x, 5.0f, 0.01f);  // 90 - 35 * 455 = -15835, 44 turns short of 5
+
+    e.position = Vector3(-2000.0f, 0.4f, 1e7f);
+    e.rotation.x = 720.0f;
+    e.turnRate = 0.0f;
+    e.speed = 0.0f;
+    e.advance(1.0f);
+    EXPECT_EQ(e.position.x, 600.0f);
+    EXPECT_EQ(e.position.z, 1e7f - 15384.0f * 650.0f);
+    EXPECT_EQ(e.rotation.x, 360.0f);
 }
 
 TEST(PredictContact, ApproachingSpheresTouchAtTheRightFraction) {

@@ -1,28 +1,45 @@
+#include <cmath>
+
 #include "world/contact.h"
 #include "world/world.h"
 
 namespace {
 
-// One correction suffices: nothing moves farther than the field in one step.
+// Brings a coordinate into [0, 650). One correction suffices for an ordinary step; a
+// step longer than the field (a long pause carried into one frame) takes the exact
+// remainder instead.
 float wrapCoordinate(float value) {
-    if (value >= kFieldSize) {
-        value -= kFieldSize;
-    } else if (value < 0.0f) {
-        value += kFieldSize;
-        // A tiny negative value rounds up to the far edge itself, which is the near one.
-        if (value >= kFieldSize)
-            value = 0.0f;
+    float wrapped = value;
+    if (wrapped >= kFieldSize) {
+        wrapped -= kFieldSize;
+    } else if (wrapped < 0.0f) {
+        wrapped += kFieldSize;
     }
-    return value;
+    if (!(wrapped >= 0.0f && wrapped < kFieldSize)) {
+        wrapped = std::fmod(value, kFieldSize);
+        if (wrapped < 0.0f)
+            wrapped += kFieldSize;
+    }
+    // A tiny negative value rounds up to the far edge itself, which is the near one.
+    if (wrapped >= kFieldSize)
+        wrapped = 0.0f;
+    return wrapped;
 }
 
-// Keeps a heading in (0, 360]: exactly 0 becomes 360, exactly 360 stays.
+// Keeps a heading in (0, 360]: exactly 0 becomes 360, exactly 360 stays. One turn of
+// correction for an ordinary step, the exact remainder after several turns.
 float wrapHeading(float heading) {
-    if (heading > 360.0f)
-        heading -= 360.0f;
-    if (heading <= 0.0f)
-        heading += 360.0f;
-    return heading;
+    float wrapped = heading;
+    if (wrapped > 360.0f)
+        wrapped -= 360.0f;
+    if (wrapped <= 0.0f)
+        wrapped += 360.0f;
+    if (!(wrapped > 0.0f && wrapped <= 360.0f)) {
+        wrapped = std::fmod(heading, 360.0f);
+        if (wrapped <= 0.0f)
+            wrapped += 360.0f;
+    }
+    return wrapped;
 }
 
 float countDown(float timer, float dt) {
@@ -146,6 +163,8 @@ void Tank::turnRight() {
 }
 
 FireResult fireShell(int tankIndex) {
+    if (tankIndex < 0 || tankIndex > game.tankLast)
+        return NoTank;
     Tank& tank = game.tanks[tankIndex];
     game.bulletLast += 1;
     if (game.bulletLast >= kBulletCapacity) {

@@ -190,7 +190,6 @@ struct BufferEntryPoints {
 // slot 0 of the tank table is always the player.
 struct GameState {
     int lives = 3;
-    float fpsUpdateTime = -1000.0f;
     int bulletLast = -1;
     int obstacleLast = -1;
     int explosionLast = -1;
@@ -215,7 +214,12 @@ struct GameState {
     unsigned int accuracyLabelTexture = 25;
     unsigned int fpsLabelTexture = 28;
     unsigned int turboLabelTexture = 29;
-    float previousFrameTime = -1.0f;
+    // The frame clock, in readings of platform.elapsedMilliseconds (only their
+    // differences count, modulo 2^32): the previous Playing frame's reading, once one
+    // has run, and the reading at which fpsText was last rewritten.
+    bool frameClockStarted = false;
+    unsigned int previousFrameClock = 0;
+    unsigned int fpsUpdateClock = 0;
     char fpsText[16] = {};
     unsigned char keyDown[256] = {};
     int terrainStripLength = 0;
@@ -236,10 +240,11 @@ extern GameState game;
 // ---------------------------------------------------------------------------
 // Firing and contact prediction
 
-enum FireResult : int { Fired = 0, TableFull = 1, Reloading = 2 };
+enum FireResult : int { Fired = 0, TableFull = 1, Reloading = 2, NoTank = 3 };
 
 // Launches a shell one unit ahead of tank `tankIndex` at its speed + 35 for 1.5 s,
-// charging 5 points and a 0.5 s reload. A full table is reported before the reload.
+// charging 5 points and a 0.5 s reload. A full table is reported before the reload;
+// a slot outside 0 to tankLast fires nothing and gives NoTank.
 FireResult fireShell(int tankIndex);
 
 // Fraction of `horizon` seconds in [0, 1] at which the spheres of a and b, moving
@@ -267,7 +272,7 @@ unsigned long long randomDrawCount();  // draws made since start (for tests)
 // simulation runs headless; the application installs the real ones at start-up.
 
 struct PlatformHooks {
-    int (*elapsedMilliseconds)();             // milliseconds since start-up
+    int (*elapsedMilliseconds)();             // milliseconds since start-up, may wrap
     long long (*calendarSeconds)();           // seconds since the epoch, for level seeds
     void (*switchLightOff)(int light);        // GL_LIGHT1 + light off
     void (*playSound)(const char* fileName);  // start a cue, replacing one playing

@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# The real game on a GLUT clock that has run for 24.8 days and one second, so that its
+# int count of milliseconds reads negative: the frame rate shows and play moves.
+# Usage: clock_test.sh <game binary> <data folder> <fake GLUT library>
+set -u
+game=$1
+data=$2
+fake_glut=$3
+here=$(cd "$(dirname "$0")" && pwd)
+if [ -z "${DISPLAY:-}" ] || [ -z "${CLOCK_TEST_ON_XVFB:-}" ]; then
+    CLOCK_TEST_ON_XVFB=1 exec "$here/xvfb.sh" "$0" "$@"
+fi
+source "$here/screen.sh"
+work=$(mktemp -d)
+trap '[ -n "${pid:-}" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+wait_until() {  # <seconds> <command...>
+    local deadline=$((SECONDS + $1))
+    shift
+    while [ "$SECONDS" -lt "$deadline" ]; do "$@" && return 0; sleep 0.1; done
+    return 1
+}
+convert "$data/screen_begin.jpg" -resize 800x600\! "$work/ref_begin.png"
+prepare_glyphs "$data" "$work"
+title_difference() { shot "$work/now.png"; rmse "$work/now.png" "$work/ref_begin.png"; }
+showing_title() { less_than "$(title_difference)" 0.15; }
+left_title() { less_than 0.2 "$(title_difference)"; }
+# The checkerboard under the tank shifted by a good part of a square (a frozen game's
+# creep of a hundred-thousandth of a second a frame already moves its edges by a pixel).
+ground_moved() {
+    shot "$work/now.png"
+    crop "$work/now.png" 800 200 0 380 "$work/ground.png"
+    less_than 0.3 "$(rmse "$work/start.png" "$work/ground.png")"
+}
+
+# The frames-per-second row, near the top of the screen, shows a figure.
+rate_shown() { shot "$work/now.png"; [[ "$(read_row "$work/now.png" -100 1 "$work")" =~ ^[0-9]$ ]]; }
+
+(cd "$data" && exec env LD_PRELOAD="$fake_glut" FAKE_GLUT_CLOCK_MS=2147484648 "$game" \
+    > "$work/out" 2> "$work/err") &
+pid=$!
+wait_until 120 showing_title || fail "no title screen"
+xdotool key Return
+wait_until 30 left_title || fail "still the title after Enter"
+crop "$work/now.png" 800 200 0 380 "$work/start.png"
+wait_until 20 rate_shown && echo "ok: the frame rate shows" || fail "no frame rate on the screen"
+xdotool keydown w
+wait_until 20 ground_moved && echo "ok: the tank drives on a clock past its sign" ||
+    fail "the ground stood still while driving"
+xdotool keyup w
+xdotool key Escape
+wait_until 10 eval '! kill -0 "$pid" 2>/dev/null' || fail "Escape did not end the game"
+wait "$pid"; status=$?
+pid=""  # reaped: its number may soon belong to another process
+[ "$status" = 0 ] || fail "the game ended with status $status"
+if [ "$failures" -ne 0 ]; then
+    echo "console:"; cat "$work/out"; echo "errors:"; cat "$work/err"; exit 1
+fi
+echo "clock: play goes on after 24.8 days"

@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# The real game started from a copy of its data folder whose textures a player has
+# replaced with hostile JPEG files: each is refused with one line, and the game comes
+# up and shows its title without them.
+# Usage: texture_test.sh <game binary> <data folder> <hostile JPEG writer>
+set -u
+game=$1
+data=$2
+writer=$3
+here=$(cd "$(dirname "$0")" && pwd)
+if [ -z "${DISPLAY:-}" ] || [ -z "${TEXTURE_TEST_ON_XVFB:-}" ]; then
+    TEXTURE_TEST_ON_XVFB=1 exec "$here/xvfb.sh" "$0" "$@"
+fi
+source "$here/screen.sh"
+work=$(mktemp -d)
+trap '[ -n "${pid:-}" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+cp -r "$data" "$work/data"
+convert "$data/screen_begin.jpg" -resize 800x600\! "$work/ref_begin.png"
+# Sizes that once cost gigabytes or seconds before the first pixel, and a file of
+# 200,000 empty scans.
+"$writer" "$work/data/texture_sky.jpg" declared progressive 16384 16384 &&
+"$writer" "$work/data/texture_tank.jpg" declared one-component-scans 9400 9400 &&
+"$writer" "$work/data/texture_bullet.jpg" declared baseline 65500 65500 &&
+"$writer" "$work/data/texture_object.jpg" scans 200000 512 || { echo "FAIL: could not write the files"; exit 1; }
+
+(cd "$work/data" && exec "$game" > "$work/out" 2> "$work/err") &
+pid=$!
+titled=""
+for _ in $(seq 1 600); do
+    kill -0 "$pid" 2>/dev/null || break
+    if grep -q '^GL_RENDERER' "$work/out" 2>/dev/null; then
+        shot "$work/screen.png" 2>/dev/null &&
+            less_than "$(rmse "$work/screen.png" "$work/ref_begin.png")" 0.15 && { titled=1; break; }
+    fi
+    sleep 0.1
+done
+[ -n "$titled" ] && echo "ok: the game shows its title" || fail "no title screen (the game $(kill -0 "$pid" 2>/dev/null && echo runs || echo ended))"
+for file in texture_sky.jpg texture_tank.jpg texture_bullet.jpg texture_object.jpg; do
+    count=$(grep -c "^$file: not loaded: " "$work/err")
+    [ "$count" = 1 ] && echo "ok: $file refused: $(grep "^$file: not loaded: " "$work/err")" ||
+        fail "$file: $count refusal lines"
+done
+xdotool key Escape
+for _ in $(seq 1 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+wait "$pid"; status=$?
+pid=""  # reaped: its number may soon belong to another process
+[ "$status" = 0 ] && echo "ok: Escape ends the game with status 0" || fail "the game ended with status $status"
+
+if [ "$failures" -ne 0 ]; then
+    echo "console:"; cat "$work/out"; echo "errors:"; cat "$work/err"; exit 1
+fi
+echo "textures: every hostile file refused, the game up without them"
