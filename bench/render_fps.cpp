@@ -134,9 +134,9 @@ void skyAndGround() {
 
 // The same frames drawn whole, without the shortcuts that skip what cannot show.
 void displayWhole() {
-    renderSkipsUnseen = false;
+    renderShortcuts = false;
     display();
-    renderSkipsUnseen = true;
+    renderShortcuts = true;
 }
 
 struct Scene {

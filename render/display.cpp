@@ -53,7 +53,7 @@ void drawPlayFrame() {
     placeLight();
     drawSky(viewHeading);
     drawTerrain(viewHeading);
-    frameView = renderSkipsUnseen ? &view : nullptr;
+    frameView = renderShortcuts ? &view : nullptr;
     for (int i = 0; i <= game.tankLast; ++i) {
         game.tanks[i].draw(player);
     }
@@ -70,8 +70,13 @@ void drawPlayFrame() {
     for (int i = 0; i < explosionLights && i < 16; ++i) {
         glDisable(GL_LIGHT1 + i);
     }
-    for (int i = 0; i <= game.explosionLast; ++i) {
-        game.explosions[i].draw(player, game.bufferEntryPoints.bindBuffer);
+    if (renderShortcuts) {
+        drawExplosions(game.explosions, game.explosionLast, player,
+                       game.bufferEntryPoints.bindBuffer);
+    } else {
+        for (int i = 0; i <= game.explosionLast; ++i) {
+            game.explosions[i].draw(player, game.bufferEntryPoints.bindBuffer);
+        }
     }
     drawRadar();
     drawPlayRows();
@@ -83,6 +88,8 @@ void drawPicture(unsigned int texture) {
 }
 
 }  // namespace
+
+bool renderShortcuts = true;
 
 int maxLights() {
     static int count = 0;

@@ -1,5 +1,5 @@
-// Drawing an explosion: its particles as flat-coloured points and its coloured point
-// light, which shines on the next frame's scene.
+// Drawing explosions: their particles as flat-coloured points and their coloured point
+// lights, which shine on the next frame's scene.
 #include <GL/freeglut.h>
 #include <GL/gl.h>
 #include <GL/glext.h>
@@ -7,56 +7,84 @@
 #include "render/lights.h"
 #include "render/render.h"
 
-// Finished: switches its light off. Out of range of every image: changes nothing. Else
-// draws the particles (array buffer 0 bound, vertex pointer on the particle array) and
-// switches its light on; leaves lighting and GL_TEXTURE_2D on, texture 0 bound, the
-// point size 5 and the colour white.
-void Explosion::draw(Vector3 reference, BindBufferFunction bindBuffer) const {
-    const GLenum lightName = GL_LIGHT1 + light;
-    const bool hasLight = light >= 0 && light + 1 < maxLights();
-    if (life <= 0.0f) {
-        if (hasLight) {
-            glDisable(lightName);
-        }
-        return;
+namespace {
+
+// Switches the explosion's light on at its image (the model-view matrix holding the
+// camera), when the context has that light.
+void lightAt(const Explosion& e, Vector3 image) {
+    if (e.light < 0 || e.light + 1 >= maxLights()) {
+        return;  // lights past the implementation's last one do not exist
     }
-    const float attenuation = 0.5f - life / 8.0f;
-    Vector3 image;
-    if (!nearestImage(position, reference, &image)) {
-        return;
-    }
+    static const GLfloat ambient[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+    static const GLfloat above[4] = {0.0f, 1.0f, 0.0f, 1.0f};
+    const GLenum lightName = GL_LIGHT1 + e.light;
+    const GLfloat diffuse[4] = {e.colour[0], e.colour[1], e.colour[2], 1.0f};
+    const float attenuation = 0.5f - e.life / 8.0f;
     glPushMatrix();
     glTranslatef(image.x, image.y, image.z);
-
-    glColor3fv(colour);
-    glDisable(GL_LIGHTING);
-    glDisable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, 0);
-    bindBuffer(GL_ARRAY_BUFFER_ARB, 0);
-    glVertexPointer(4, GL_FLOAT, 0, particlePositions);
-    // The particles are 5 pixels whatever size the radar left behind.
-    glPointSize(5.0f);
-    const unsigned drawn = particleCount < kParticleCapacity ? particleCount : kParticleCapacity;
-    glDrawArrays(GL_POINTS, 0, static_cast<GLsizei>(drawn));
-
-    // Lights past the implementation's last one do not exist: nothing to switch.
-    if (hasLight) {
-        static const GLfloat ambient[4] = {0.0f, 0.0f, 0.0f, 1.0f};
-        static const GLfloat above[4] = {0.0f, 1.0f, 0.0f, 1.0f};
-        const GLfloat diffuse[4] = {colour[0], colour[1], colour[2], 1.0f};
-        glEnable(lightName);
-        glLightfv(lightName, GL_AMBIENT, ambient);
-        glLightfv(lightName, GL_DIFFUSE, diffuse);
-        // A negative attenuation (the first second of a long burst) is not a valid
-        // value: the light keeps the one it had.
-        if (attenuation >= 0.0f) {
-            glLightf(lightName, GL_QUADRATIC_ATTENUATION, attenuation);
-        }
-        glLightfv(lightName, GL_POSITION, above);
+    glEnable(lightName);
+    glLightfv(lightName, GL_AMBIENT, ambient);
+    glLightfv(lightName, GL_DIFFUSE, diffuse);
+    // A negative attenuation (the first second of a long burst) is not a valid value:
+    // the light keeps the one it had.
+    if (attenuation >= 0.0f) {
+        glLightf(lightName, GL_QUADRATIC_ATTENUATION, attenuation);
     }
-
-    glEnable(GL_TEXTURE_2D);
-    glEnable(GL_LIGHTING);
-    glColor3f(1.0f, 1.0f, 1.0f);
+    glLightfv(lightName, GL_POSITION, above);
     glPopMatrix();
+}
+
+}  // namespace
+
+// The particles go first, all under one switch of lighting and texturing, then the
+// lights: the points are drawn unlit, so the lights switched on between them in a
+// one-by-one draw change none of their pixels, and each light is set at the same
+// matrix either way.
+void drawExplosions(const Explosion* explosions, int last, Vector3 reference,
+                    BindBufferFunction bindBuffer) {
+    bool drewParticles = false;
+    for (int i = 0; i <= last; ++i) {
+        const Explosion& e = explosions[i];
+        Vector3 image;
+        if (e.life <= 0.0f || !nearestImage(e.position, reference, &image)) {
+            continue;
+        }
+        if (!drewParticles) {
+            glDisable(GL_LIGHTING);
+            glDisable(GL_TEXTURE_2D);
+            glBindTexture(GL_TEXTURE_2D, 0);
+            bindBuffer(GL_ARRAY_BUFFER_ARB, 0);
+            // The particles are 5 pixels whatever size the radar left behind.
+            glPointSize(5.0f);
+            drewParticles = true;
+        }
+        glPushMatrix();
+        glTranslatef(image.x, image.y, image.z);
+        glColor3fv(e.colour);
+        glVertexPointer(4, GL_FLOAT, 0, e.particlePositions);
+        const unsigned drawn =
+            e.particleCount < kParticleCapacity ? e.particleCount : kParticleCapacity;
+        glDrawArrays(GL_POINTS, 0, static_cast<GLsizei>(drawn));
+        glPopMatrix();
+    }
+    for (int i = 0; i <= last; ++i) {
+        const Explosion& e = explosions[i];
+        Vector3 image;
+        if (e.life <= 0.0f) {
+            if (e.light >= 0 && e.light + 1 < maxLights()) {
+                glDisable(GL_LIGHT1 + e.light);
+            }
+        } else if (nearestImage(e.position, reference, &image)) {
+            lightAt(e, image);
+        }
+    }
+    if (drewParticles) {
+        glEnable(GL_TEXTURE_2D);
+        glEnable(GL_LIGHTING);
+        glColor3f(1.0f, 1.0f, 1.0f);
+    }
+}
+
+void Explosion::draw(Vector3 reference, BindBufferFunction bindBuffer) const {
+    drawExplosions(this, 0, reference, bindBuffer);
 }

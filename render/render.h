@@ -9,6 +9,11 @@
 // The display callback: clears, draws the current phase and swaps the buffers. The
 // model-view matrix is current on entry and on return.
 void display();
+// True (the default): play frames take the shortcuts that give the very same pixels as
+// drawing everything one by one: the ground draws only the cells that can reach the
+// view, the models wholly outside it are skipped, and the explosions draw all their
+// particles under one switch of state. The render tests switch it off to compare.
+extern bool renderShortcuts;
 
 // The direction the chase camera looks along, in [0, 360): the tank's heading turned
 // by the held view key ('1' behind, else '2' left, else '3' right).
@@ -21,10 +26,6 @@ void buildTerrain();
 // Needs texture generation, lighting, fog and depth test on and changes none of them;
 // leaves the ground texture bound and object-linear generation selected.
 void drawTerrain(float viewHeading);
-// True (the default): the ground draws only the cells that can reach the view and the
-// play frame skips the models wholly outside it, which gives the very same pixels as
-// drawing everything. The render tests switch it off to compare whole frames.
-extern bool renderSkipsUnseen;
 
 // Switches GL_LIGHT0 on and places it in the world (call after the camera).
 void placeLight();
@@ -38,3 +39,11 @@ void drawPhaseScreen();
 // The first of an object's nine wrapped copies closer than 50 to `reference`; false
 // when none is (then `image` is left as it was).
 bool nearestImage(Vector3 position, Vector3 reference, Vector3* image);
+
+// Explosions 0 to `last` of `explosions`, with the same pixels and lights as drawing
+// each in turn (Explosion::draw): a finished one switches its light off, one out of
+// range of every image changes nothing, the others draw their particles and switch
+// their lights on. When any drew, leaves lighting and GL_TEXTURE_2D on, texture 0 and
+// array buffer 0 bound, the point size 5 and the colour white.
+void drawExplosions(const Explosion* explosions, int last, Vector3 reference,
+                    BindBufferFunction bindBuffer);

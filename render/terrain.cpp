@@ -165,7 +165,7 @@ void drawTerrain(float viewHeading) {
     // column that straddles a strip seam is drawn on its own after the strips.
     glFrontFace(GL_CW);
     const int length = game.terrainStripLength;
-    if (renderSkipsUnseen) {
+    if (renderShortcuts) {
         // Only the cells that can reach the view are drawn: the triangles left out
         // would have been clipped or culled whole, those kept are the strips' own.
         const ViewVolume view = currentViewVolume();

@@ -7,7 +7,6 @@
 #include "render/render.h"
 
 const ViewVolume* frameView = nullptr;
-bool renderSkipsUnseen = true;
 
 ViewVolume currentViewVolume() {
     GLfloat projection[16];
