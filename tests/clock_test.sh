@@ -7,20 +7,11 @@ game=$1
 data=$2
 fake_glut=$3
 here=$(cd "$(dirname "$0")" && pwd)
-if [ -z "${DISPLAY:-}" ] || [ -z "${CLOCK_TEST_ON_XVFB:-}" ]; then
-    CLOCK_TEST_ON_XVFB=1 exec "$here/xvfb.sh" "$0" "$@"
-fi
+source "$here/check.sh"
+on_own_screen "$@"
 source "$here/screen.sh"
 work=$(mktemp -d)
 trap '[ -n "${pid:-}" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-wait_until() {  # <seconds> <command...>
-    local deadline=$((SECONDS + $1))
-    shift
-    while [ "$SECONDS" -lt "$deadline" ]; do "$@" && return 0; sleep 0.1; done
-    return 1
-}
 convert "$data/screen_begin.jpg" -resize 800x600\! "$work/ref_begin.png"
 prepare_glyphs "$data" "$work"
 title_difference() { shot "$work/now.png"; rmse "$work/now.png" "$work/ref_begin.png"; }

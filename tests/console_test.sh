@@ -8,14 +8,10 @@ game=$1
 fake=$2
 fake_glut=$3
 here=$(cd "$(dirname "$0")" && pwd)
-if [ -z "${CONSOLE_TEST_ON_XVFB:-}" ]; then
-    CONSOLE_TEST_ON_XVFB=1 exec "$here/xvfb.sh" "$0" "$@"
-fi
+source "$here/check.sh"
+on_own_screen "$@"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-failures=0
-
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 # Runs the game on its own screen until it prints its renderer line and shows its
 # window, or ends, then stops it. Leaves the console in $work/out and the exit status

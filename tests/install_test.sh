@@ -9,8 +9,7 @@ build=$1
 work=$(mktemp -d)
 here=$(cd "$(dirname "$0")" && pwd)
 trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+source "$here/check.sh"
 
 prefix="$work/home dir/.local"
 cmake --install "$build" --prefix "$prefix" > "$work/install.log" || { cat "$work/install.log"; exit 1; }

@@ -8,8 +8,7 @@ build=$(cd "$1" && pwd)
 work=$(mktemp -d)
 here=$(cd "$(dirname "$0")" && pwd)
 trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+source "$here/check.sh"
 
 program_before=$(sha256sum < "$build/trelvane")
 (cd "$build" && cpack -G DEB -B "$work/deb" > "$work/cpack.log" 2>&1) || { cat "$work/cpack.log"; exit 1; }

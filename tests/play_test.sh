@@ -8,16 +8,13 @@ data=$2
 fixed_time=$3
 here=$(cd "$(dirname "$0")" && pwd)
 
-if [ -z "${DISPLAY:-}" ] || [ -z "${PLAY_TEST_ON_XVFB:-}" ]; then
-    PLAY_TEST_ON_XVFB=1 exec "$here/xvfb.sh" "$0" "$@"
-fi
+source "$here/check.sh"
+on_own_screen "$@"
 
 source "$here/screen.sh"
 work=$(mktemp -d)
 keep=${PLAY_TEST_SHOTS:-}
 trap 'if [ -n "$keep" ]; then mkdir -p "$keep" && cp "$work"/*.png "$keep"/ 2>/dev/null; fi; rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 expect_row() {  # <shot> <row y> <cells> <expected text> <what>
     local got
     got=$(read_row "$1" "$2" "$3" "$work")
@@ -46,17 +43,6 @@ expect_lives() {
     else
         fail "$4: lives '$lives', score '$score'"
     fi
-}
-# wait_until <seconds> <command...>: true as soon as the command succeeds, false when
-# the deadline passes first.
-wait_until() {
-    local deadline=$((SECONDS + $1))
-    shift
-    while [ "$SECONDS" -lt "$deadline" ]; do
-        "$@" && return 0
-        sleep 0.1
-    done
-    return 1
 }
 prepare_glyphs "$data" "$work"
 convert "$data/screen_begin.jpg" -resize 800x600\! "$work/ref_begin.png"

@@ -962,15 +962,9 @@ float redness(int fromX, int toX, int fromY, int toY) {
     return static_cast<float>(sum / n);
 }
 
-TEST_F(RenderTest, ExplosionLightsTheNextFramesGroundAndAFinishedOneLeavesItsLightOff) {
-    play();
-    game.tanks[0].rotation.x = 0.0f;
-    showFrame();
-    // The ground 8 units ahead of the tank, on screen.
-    int gx = 0, gy = 0;
-    ASSERT_TRUE(project({325.0f, 0.0f, 333.0f}, &gx, &gy));
-    const float baseline = redness(gx - 60, gx + 60, gy - 30, gy + 30);
-
+// Explosion 0 alone in the table: a pure red burst 8 units ahead of a player at the
+// field centre, every particle on one spot one unit above its centre.
+Explosion& startRedBurst() {
     Explosion& e = game.explosions[0];
     e.life = 3.0f;
     e.light = 0;
@@ -985,6 +979,19 @@ TEST_F(RenderTest, ExplosionLightsTheNextFramesGroundAndAFinishedOneLeavesItsLig
         p[3] = 1.0f;
     }
     game.explosionLast = 0;
+    return e;
+}
+
+TEST_F(RenderTest, ExplosionLightsTheNextFramesGroundAndAFinishedOneLeavesItsLightOff) {
+    play();
+    game.tanks[0].rotation.x = 0.0f;
+    showFrame();
+    // The ground 8 units ahead of the tank, on screen.
+    int gx = 0, gy = 0;
+    ASSERT_TRUE(project({325.0f, 0.0f, 333.0f}, &gx, &gy));
+    const float baseline = redness(gx - 60, gx + 60, gy - 30, gy + 30);
+
+    Explosion& e = startRedBurst();
     showFrame();
     EXPECT_TRUE(glIsEnabled(GL_LIGHT1));
     const float firstFrame = redness(gx - 60, gx + 60, gy - 30, gy + 30);
@@ -1024,20 +1031,7 @@ int redPixelsNear(int x, int y, int radius) {
 
 TEST_F(RenderTest, ExplosionParticlesAreFivePixelsInEveryFrame) {
     play();
-    Explosion& e = game.explosions[0];
-    e.life = 3.0f;
-    e.light = 0;
-    e.position = Vector3(325.0f, 0.5f, 333.0f);
-    e.colour[0] = 1.0f;
-    e.colour[1] = 0.0f;
-    e.colour[2] = 0.0f;
-    for (auto& p : e.particlePositions) {  // every particle on one spot
-        p[0] = 0.0f;
-        p[1] = 1.0f;
-        p[2] = 0.0f;
-        p[3] = 1.0f;
-    }
-    game.explosionLast = 0;
+    startRedBurst();
     int px = 0, py = 0;
     ASSERT_TRUE(project({325.0f, 1.5f, 333.0f}, &px, &py));
     // The radar of each frame leaves its own point size behind for the next.

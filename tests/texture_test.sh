@@ -8,14 +8,11 @@ game=$1
 data=$2
 writer=$3
 here=$(cd "$(dirname "$0")" && pwd)
-if [ -z "${DISPLAY:-}" ] || [ -z "${TEXTURE_TEST_ON_XVFB:-}" ]; then
-    TEXTURE_TEST_ON_XVFB=1 exec "$here/xvfb.sh" "$0" "$@"
-fi
+source "$here/check.sh"
+on_own_screen "$@"
 source "$here/screen.sh"
 work=$(mktemp -d)
 trap '[ -n "${pid:-}" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 cp -r "$data" "$work/data"
 convert "$data/screen_begin.jpg" -resize 800x600\! "$work/ref_begin.png"
