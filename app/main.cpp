@@ -34,8 +34,9 @@ bool enterGameMode() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    // Line by line, so the console reads the same through a pipe.
-    std::setvbuf(stdout, nullptr, _IOLBF, 0);
+    // Each line out at once, so the console reads the same through a pipe (Windows'
+    // C library has no line buffering: it takes _IOLBF for whole buffers).
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
     installPlatformHooks();
 
     glutInit(&argc, argv);
