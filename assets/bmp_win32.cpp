@@ -22,8 +22,10 @@ Image* fail(const char* message) {
 
 // The source's header as SetDIBits reads it: the 40-byte form (a core header
 // converted), then the three masks of a bit-field source, then the colour table in
-// 4-byte entries. Step 5's defaults fill an image size or colour count left at 0; a
-// run-length size never reaches past the file.
+// 4-byte entries. An image size or colour count left at 0 is filled in: the colour
+// count with the table's entries, the size of uncompressed rows with
+// ((bits x width + 7) / 8) x height, and the size of run-length codes with what the
+// file holds after the pixel offset (never more).
 std::vector<unsigned char> sourceInfo(const BmpSource& src) {
     const std::size_t masks = src.compression == kBmpBitFields ? 3 : 0;
     std::vector<unsigned char> info(sizeof(BITMAPINFOHEADER) + (masks + src.entries) * 4, 0);
@@ -34,13 +36,16 @@ std::vector<unsigned char> sourceInfo(const BmpSource& src) {
     header.biPlanes = 1;
     header.biBitCount = static_cast<WORD>(src.bitCount);
     header.biCompression = src.compression;
+    const bool runLength = src.compression == kBmpRle8 || src.compression == kBmpRle4;
     unsigned long long sizeImage = src.sizeImage;
-    if (sizeImage == 0) {
+    if (sizeImage == 0 && runLength) {
+        // Run-length codes take what they take: an uncompressed size would cut them.
+        sizeImage = src.pixelBytes;
+    } else if (sizeImage == 0) {
         const long long rows = src.height > 0 ? src.height : -src.height;
         sizeImage = ((static_cast<unsigned long long>(src.bitCount) * src.width + 7) / 8) * rows;
     }
-    if ((src.compression == kBmpRle8 || src.compression == kBmpRle4) &&
-        sizeImage > src.pixelBytes) {
+    if (runLength && sizeImage > src.pixelBytes) {
         sizeImage = src.pixelBytes;
     }
     header.biSizeImage = static_cast<DWORD>(sizeImage);

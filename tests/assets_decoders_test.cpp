@@ -237,6 +237,36 @@ TEST_F(TgaDecoder, RunPastTheLastPixelIsCutThere) {
 }
 
 TEST_F(TgaDecoder, HostileFilesGiveNothing) {
+    struct Case {
+        const char* what;
+        Bytes bytes;
+    };
+    std::vector<Case> cases;
+    cases.push_back({"empty", {}});
+    cases.push_back({"short header", Bytes(17, 0)});
+    Bytes b = tgaHeader(2, 4, 4, 24);
+    b.insert(b.end(), 47, 0);
+    cases.push_back({"uncompressed one byte short", b});
+    b = tgaHeader(10, 4, 4, 24);
+    b.insert(b.end(), {130, 1, 2, 3, 0, 1});
+    cases.push_back({"run-length ends early", b});
+    b = tgaHeader(10, 4, 4, 24);
+    b.insert(b.end(), {130, 1, 2});
+    cases.push_back({"run value cut", b});
+    cases.push_back({"zero width", tgaHeader(2, 0, 4, 24)});
+    cases.push_back({"zero height", tgaHeader(10, 4, 0, 32)});
+    for (int depth : {0, 8, 15, 64}) {
+        b = tgaHeader(2, 1, 1, depth);
+        b.insert(b.end(), 16, 0);
+        cases.push_back({"odd depth", b});
+    }
+    b = tgaHeader(10, 1, 1, 16);
+    b.insert(b.end(), {128, 1, 2});
+    cases.push_back({"run-length 16-bit", b});
+    b = tgaHeader(2, 1, 1, 24, 200);
+    b.insert(b.end(), 10, 0);
+    cases.push_back({"image ID past the end", b});
+    cases.push_back({"65535 x 65535 x 4 over the size limit", tgaHeader(2, 65535, 65535, 32)});
     for (const Case& c : cases) {
         Image* got = tga(c.bytes);
         EXPECT_EQ(got, nullptr) << c.what;
