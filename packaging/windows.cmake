@@ -29,6 +29,10 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_ARCHIVE_COMPONENT_INSTALL OFF)
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
 
+# A 64-bit installer for the 64-bit game, into the 64-bit Program Files; and one that
+# Wine without its 32-bit half runs too.
+set(CPACK_NSIS_DEFINES "Target amd64-unicode")
+set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
 set(CPACK_NSIS_PACKAGE_NAME Trelvane)
 set(CPACK_NSIS_DISPLAY_NAME Trelvane)
 set(CPACK_NSIS_URL_INFO_ABOUT "${TRELVANE_HOMEPAGE}")
@@ -36,10 +40,14 @@ set(CPACK_NSIS_CONTACT "${TRELVANE_CONTACT}")
 set(CPACK_NSIS_INSTALLED_ICON_NAME trelvane.exe)
 set(CPACK_NSIS_MODIFY_PATH OFF)
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
-set(CPACK_NSIS_BRANDING_TEXT "Trelvane ${PROJECT_VERSION}")
 # The game reads its pictures from the folder it starts in: the shortcut starts it
 # in the installation folder.
+# (Single quotes and doubled backslashes: the text passes through CPack's own
+# configuration file before it reaches the NSIS script.)
 set(CPACK_NSIS_CREATE_ICONS_EXTRA
-  "SetOutPath \"$INSTDIR\"\n  CreateShortCut \"$SMPROGRAMS\\$STARTMENU_FOLDER\\Trelvane.lnk\" \"$INSTDIR\\trelvane.exe\"")
-set(CPACK_NSIS_DELETE_ICONS_EXTRA "Delete \"$SMPROGRAMS\\$MUI_TEMP\\Trelvane.lnk\"")
+  "SetOutPath '$INSTDIR'\n  CreateShortCut '$SMPROGRAMS\\$STARTMENU_FOLDER\\Trelvane.lnk' '$INSTDIR\\trelvane.exe'")
+# The publisher's registry key goes too, once no other program of ours is under it.
+set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS
+  "DeleteRegKey SHCTX 'Software\\${TRELVANE_PUBLISHER}\\Trelvane'\n  DeleteRegKey /ifempty SHCTX 'Software\\${TRELVANE_PUBLISHER}'")
+set(CPACK_NSIS_DELETE_ICONS_EXTRA "Delete '$SMPROGRAMS\\$MUI_TEMP\\Trelvane.lnk'")
 include(CPack)
