@@ -176,8 +176,8 @@ inline std::vector<HostileBmp> hostileBmps() {
     for (unsigned bits : {0u, 2u, 64u, 7u}) {
         t = s;
         t.bitCount = bits;
-        cases.push_back({"bit count " + std::to_string(bits), bmpBytes(t),
-                         "Image file conversion error."});
+        cases.push_back(
+            {"bit count " + std::to_string(bits), bmpBytes(t), "Image file conversion error."});
     }
     t = s;
     t.width = 0;
@@ -223,12 +223,18 @@ struct NamedBmp {
 };
 inline std::vector<NamedBmp> bmpTestFiles() {
     std::vector<NamedBmp> files = {
-        {"three_wide.bmp", bmpThreeWide()},   {"top_down.bmp", bmpTopDown()},
-        {"paletted_1.bmp", bmpPaletted1()},   {"paletted_4.bmp", bmpPaletted4()},
-        {"paletted_8.bmp", bmpPaletted8()},   {"core_packed.bmp", bmpCorePacked()},
-        {"packed_32.bmp", bmpPacked32()},     {"rgb_555.bmp", bmp16Default()},
-        {"masked_565.bmp", bmp16Masked()},    {"rle8.bmp", bmpRle8()},
-        {"rle4.bmp", bmpRle4()},              {"empty.bmp", Bytes{}},
+        {"three_wide.bmp", bmpThreeWide()},
+        {"top_down.bmp", bmpTopDown()},
+        {"paletted_1.bmp", bmpPaletted1()},
+        {"paletted_4.bmp", bmpPaletted4()},
+        {"paletted_8.bmp", bmpPaletted8()},
+        {"core_packed.bmp", bmpCorePacked()},
+        {"packed_32.bmp", bmpPacked32()},
+        {"rgb_555.bmp", bmp16Default()},
+        {"masked_565.bmp", bmp16Masked()},
+        {"rle8.bmp", bmpRle8()},
+        {"rle4.bmp", bmpRle4()},
+        {"empty.bmp", Bytes{}},
     };
     for (unsigned size : {108u, 124u, 64u, 0u}) {
         files.push_back({"header_" + std::to_string(size) + ".bmp", bmpHeaderOfSize(size)});
