@@ -14,12 +14,9 @@ source "$here/screen.sh"
 work=$(mktemp -d)
 trap '[ -n "${pid:-}" ] && kill -9 "$pid" 2>/dev/null; [ -n "${other:-}" ] && kill "$other" 2>/dev/null
       rm -rf "$work"' EXIT
-convert "$data/screen_begin.jpg" -resize 800x600\! "$work/ref_begin.png"
+prepare_title "$data"
 prepare_glyphs "$data" "$work"
 
-title_difference() { shot "$work/now.png"; rmse "$work/now.png" "$work/ref_begin.png"; }
-showing_title() { less_than "$(title_difference)" 0.15; }
-left_title() { less_than 0.2 "$(title_difference)"; }
 ended() { ! kill -0 "$pid" 2>/dev/null; }
 sounded() { [ "$(od -An -v -tu1 "$work/audio.raw" 2>/dev/null | tr -s ' ' '\n' | sort -u | wc -l)" -gt 16 ]; }
 reads() { shot "$work/now.png" && [[ "$(read_row "$work/now.png" "$1" "$2" "$work")" =~ ^$3$ ]]; }

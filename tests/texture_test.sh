@@ -16,7 +16,7 @@ work=$(mktemp -d)
 trap '[ -n "${pid:-}" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
 
 cp -r "$data" "$work/data"
-convert "$data/screen_begin.jpg" -resize 800x600\! "$work/ref_begin.png"
+prepare_title "$data"
 # Sizes that once cost gigabytes or seconds before the first pixel, and a file of
 # 200,000 empty scans.
 "$writer" "$work/data/texture_sky.jpg" declared progressive 16384 16384 &&
@@ -30,8 +30,7 @@ titled=""
 for _ in $(seq 1 600); do
     kill -0 "$pid" 2>/dev/null || break
     if grep -q '^GL_RENDERER' "$work/out" 2>/dev/null; then
-        shot "$work/screen.png" 2>/dev/null &&
-            less_than "$(rmse "$work/screen.png" "$work/ref_begin.png")" 0.15 && { titled=1; break; }
+        showing_title 2>/dev/null && { titled=1; break; }
     fi
     sleep 0.1
 done
