@@ -79,19 +79,19 @@ void onKeyDown(unsigned char key, int, int) {
         default:
             break;
     }
-    game.keyDown[foldKey(key)] = 1;
+    pressKey(foldKey(key));
 }
 
 void onKeyUp(unsigned char key, int, int) {
-    game.keyDown[foldKey(key)] = 0;
+    releaseKey(foldKey(key));
 }
 
 void onSpecialKeyDown(int key, int, int) {
     if (const unsigned char flag = arrowFlag(key))
-        game.keyDown[flag] = 1;
+        pressKey(flag);
 }
 
 void onSpecialKeyUp(int key, int, int) {
     if (const unsigned char flag = arrowFlag(key))
-        game.keyDown[flag] = 0;
+        releaseKey(flag);
 }

@@ -6,6 +6,7 @@
 #include <ctime>
 
 #include "app/app.h"
+#include "app/focus.h"
 #include "app/sound.h"
 #include "render/lights.h"
 #include "world/world.h"
@@ -40,4 +41,5 @@ void installPlatformHooks() {
     platform.playSound = playSoundCue;
     platform.postRedisplay = postRedisplay;
     platform.exitProcess = exitProcess;
+    platform.keyboardFocusLost = keyboardFocusLost;
 }

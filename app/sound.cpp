@@ -50,6 +50,9 @@ bool audioReady() {
         return audio.device != 0;
     audio.tried = true;
     quietAlsa();
+    // SDL's audio start would otherwise catch SIGINT and SIGTERM for an event queue
+    // that a GLUT program never reads: Ctrl+C and a logout must still end the game.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
         return false;
     SDL_AudioSpec wanted = {};

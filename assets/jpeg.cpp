@@ -1,7 +1,8 @@
 // JPEG through libjpeg's 6b interface with the standard error manager: a warning is
 // printed once per file and decoding goes on; an error prints the library's message
-// and ends the process with status 1. Gray and YCbCr files come out as RGB; CMYK and
-// YCCK files are converted to RGB here, so every image has 3 components.
+// and ends the process with status 1. Both messages start with the file's name. Gray and YCbCr
+// files come out as RGB; CMYK and YCCK files are converted to RGB here, so every image has 3
+// components.
 //
 // Texture files come from the player's folder, so a file is refused, with one line on
 // standard error and no image, before it can cost much: when its header declares more
@@ -44,6 +45,14 @@ struct JpegReader {
 
 void sayRefused(const char* fileName, const char* why) {
     std::fprintf(stderr, "%s: not loaded: %s\n", fileName, why);
+}
+
+// The library's message on standard error, after the name of the file it is about.
+void sayLibraryMessage(j_common_ptr common) {
+    const JpegReader& reader = *static_cast<const JpegReader*>(common->client_data);
+    char text[JMSG_LENGTH_MAX];
+    (*common->err->format_message)(common, text);
+    std::fprintf(stderr, "%s: %s\n", reader.fileName, text);
 }
 
 // Running out of the memory the library may use refuses the file; every other error
@@ -171,6 +180,7 @@ Image* decodeJpeg(const char* fileName) {
     reader.info.err = jpeg_std_error(&reader.errors);
     reader.standardErrorExit = reader.errors.error_exit;
     reader.errors.error_exit = refuseOrExit;
+    reader.errors.output_message = sayLibraryMessage;
     reader.info.client_data = &reader;
     jpeg_create_decompress(&reader.info);
     reader.info.mem->max_memory_to_use = kLibraryMemoryBytes;

@@ -24,6 +24,9 @@ void quietLight(int) {}
 void quietSound(const char*) {}
 void quietRedisplay() {}
 void quietExit(int) {}
+bool focusKept() {
+    return false;
+}
 
 GameState fullTables;
 GameState scratch;
@@ -33,8 +36,8 @@ float uniform(float low, float high) {
 }
 
 void buildFullTables() {
-    platform =
-        PlatformHooks{benchClock, benchCalendar, quietLight, quietSound, quietRedisplay, quietExit};
+    platform = PlatformHooks{benchClock,     benchCalendar, quietLight, quietSound,
+                             quietRedisplay, quietExit,     focusKept};
     game = GameState();
     setupLevel(10);
     game.phase = Playing;

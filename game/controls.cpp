@@ -29,3 +29,33 @@ void applyPlayerControls() {
         player.turboTime = 3.0f;
     }
 }
+
+void pressKey(unsigned char key) {
+    game.keyDown[key] = 1;
+    game.keyUnread[key] = 1;
+    game.keyReleaseDue[key] = 0;
+}
+
+void releaseKey(unsigned char key) {
+    if (game.keyUnread[key]) {
+        game.keyReleaseDue[key] = 1;
+    } else {
+        game.keyDown[key] = 0;
+    }
+}
+
+void settleKeys() {
+    if (platform.keyboardFocusLost()) {
+        for (int key = 0; key < 256; ++key) {
+            if (game.keyDown[key])
+                releaseKey(static_cast<unsigned char>(key));
+        }
+    }
+    for (int key = 0; key < 256; ++key) {
+        if (game.keyReleaseDue[key] && !game.keyUnread[key]) {
+            game.keyDown[key] = 0;
+            game.keyReleaseDue[key] = 0;
+        }
+        game.keyUnread[key] = 0;
+    }
+}

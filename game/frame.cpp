@@ -200,6 +200,7 @@ void moveTanksAndShells(float dt, const FrameContacts& contacts) {
 }
 
 void frameUpdate() {
+    settleKeys();
     if (game.phase != Playing) {
         platform.postRedisplay();
         return;

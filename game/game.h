@@ -19,6 +19,16 @@ void frameUpdate();
 // Turns the player's held keys into one frame of actions (fire, turn, drive, turbo).
 void applyPlayerControls();
 
+// Held keys, by their stored codes. A press holds the key and a release lets it go, but
+// a tap that came and went before any frame read it is held for the next frame and let
+// go after it, so that every press acts at least once.
+void pressKey(unsigned char key);
+void releaseKey(unsigned char key);
+// Once at the start of every frame, before the flags are read: lets go of the taps the
+// last frame has read, and of every key when the window lost the keyboard focus (the
+// releases of keys let go elsewhere never reach the game).
+void settleKeys();
+
 // Takes shell `index` out of its table, first leaving a 3 s burst where it is drawn
 // when `burst` is set.
 void removeShell(int index, bool burst);

@@ -28,3 +28,11 @@ add_test(NAME play_after_weeks
           $<TARGET_FILE:fake_glut>)
 set_tests_properties(play_after_weeks PROPERTIES
   ENVIRONMENT "ASAN_OPTIONS=detect_leaks=0:verify_asan_link_order=0" TIMEOUT 300)
+
+# The game on a player's desktop: signals after a sound, keys let go in another window,
+# taps between slow frames.
+add_test(NAME desktop_signals_focus_taps
+  COMMAND ${CMAKE_CURRENT_LIST_DIR}/desktop_test.sh $<TARGET_FILE:trelvane> ${TRELVANE_DATA_DIR}
+          $<TARGET_FILE:fake_glut>)
+set_tests_properties(desktop_signals_focus_taps PROPERTIES
+  ENVIRONMENT "ASAN_OPTIONS=detect_leaks=0" TIMEOUT 300)

@@ -115,7 +115,8 @@ TEST_F(JpegDecoder, TruncatedFileWarnsOnceAndStillGivesTheImage) {
 TEST_F(JpegDecoderDeathTest, FileTheLibraryRejectsEndsTheProcessWithStatus1) {
     ::testing::FLAGS_gtest_death_test_style = "threadsafe";
     const std::string notJpeg = writeFile("not.jpg", Bytes{'h', 'e', 'l', 'l', 'o', 0, 1, 2});
-    EXPECT_EXIT(decodeJpeg(notJpeg.c_str()), ::testing::ExitedWithCode(1), "Not a JPEG file");
+    EXPECT_EXIT(decodeJpeg(notJpeg.c_str()), ::testing::ExitedWithCode(1),
+                "not.jpg: Not a JPEG file: starts with 0x68 0x65\n");
     const std::string empty = writeFile("empty.jpg", Bytes{});
     EXPECT_EXIT(decodeJpeg(empty.c_str()), ::testing::ExitedWithCode(1), "Empty input file");
 }

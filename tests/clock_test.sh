@@ -12,11 +12,8 @@ on_own_screen "$@"
 source "$here/screen.sh"
 work=$(mktemp -d)
 trap '[ -n "${pid:-}" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
-convert "$data/screen_begin.jpg" -resize 800x600\! "$work/ref_begin.png"
+prepare_title "$data"
 prepare_glyphs "$data" "$work"
-title_difference() { shot "$work/now.png"; rmse "$work/now.png" "$work/ref_begin.png"; }
-showing_title() { less_than "$(title_difference)" 0.15; }
-left_title() { less_than 0.2 "$(title_difference)"; }
 # The checkerboard under the tank shifted by a good part of a square (a frozen game's
 # creep of a hundred-thousandth of a second a frame already moves its edges by a pixel).
 ground_moved() {

@@ -22,15 +22,18 @@ constexpr int kLeft = 100, kUp = 101, kRight = 102, kDown = 103;
 
 }  // namespace
 
+// Keys held across a frame, so that their release takes effect at once.
 TEST_F(Keyboard, LettersFoldToLowerCaseOnPressAndRelease) {
     const char pairs[][2] = {{'A', 'a'}, {'W', 'w'}, {'S', 's'}, {'D', 'd'}};
     for (const auto& pair : pairs) {
         onKeyDown(pair[0], 0, 0);
         EXPECT_EQ(game.keyDown[static_cast<unsigned char>(pair[1])], 1);
         EXPECT_EQ(game.keyDown[static_cast<unsigned char>(pair[0])], 0);
+        frameAt(0);
         onKeyUp(pair[1], 0, 0);
         EXPECT_EQ(game.keyDown[static_cast<unsigned char>(pair[1])], 0);
         onKeyDown(pair[1], 0, 0);
+        frameAt(0);
         onKeyUp(pair[0], 0, 0);
         EXPECT_EQ(game.keyDown[static_cast<unsigned char>(pair[1])], 0);
     }
@@ -40,6 +43,7 @@ TEST_F(Keyboard, LettersFoldToLowerCaseOnPressAndRelease) {
     EXPECT_EQ(game.keyDown['q'], 0);
     onKeyDown(255, 0, 0);
     EXPECT_EQ(game.keyDown[255], 1);
+    frameAt(0);
     onKeyUp(255, 0, 0);
     EXPECT_EQ(game.keyDown[255], 0);
 }
@@ -51,6 +55,7 @@ TEST_F(Keyboard, ArrowsShareTheLetterFlags) {
         onSpecialKeyDown(arrows[i], 0, 0);
         EXPECT_EQ(game.keyDown[flags[i]], 1);
         onKeyDown(flags[i], 0, 0);
+        frameAt(0);
         onSpecialKeyUp(arrows[i], 0, 0);  // releasing either one stops it
         EXPECT_EQ(game.keyDown[flags[i]], 0);
     }
@@ -59,6 +64,32 @@ TEST_F(Keyboard, ArrowsShareTheLetterFlags) {
     onSpecialKeyDown(1, 0, 0);  // F1: ignored
     onSpecialKeyDown(104, 0, 0);
     EXPECT_TRUE(std::equal(before, before + 256, game.keyDown));
+}
+
+TEST_F(Keyboard, ATapBetweenFramesActsInOneFrameAndALostFocusLetsEveryKeyGo) {
+    game.phase = Playing;
+    onKeyDown('w', 0, 0);
+    onKeyUp('w', 0, 0);
+    frameAt(10);
+    EXPECT_EQ(game.keyDown['w'], 1);  // the frame after the tap reads it held
+    frameAt(20);
+    EXPECT_EQ(game.keyDown['w'], 0);  // and the next one released
+    // Released and pressed again between frames (auto-repeat): still held.
+    onKeyDown('d', 0, 0);
+    frameAt(30);
+    onKeyUp('d', 0, 0);
+    onKeyDown('d', 0, 0);
+    frameAt(40);
+    frameAt(50);
+    EXPECT_EQ(game.keyDown['d'], 1);
+    // The focus lost: held keys let go at the next frame, a fresh tap after one more.
+    onKeyDown(' ', 0, 0);
+    record.focusLost = true;
+    frameAt(60);
+    EXPECT_EQ(game.keyDown['d'], 0);
+    EXPECT_EQ(game.keyDown[' '], 1);
+    frameAt(70);
+    EXPECT_EQ(game.keyDown[' '], 0);
 }
 
 TEST_F(Keyboard, EscapeEndsTheProcessWithStatusZeroInEveryPhase) {
@@ -105,6 +136,7 @@ TEST_F(PhaseTable, EnterFromTitleStartsTheCurrentLevel) {
     EXPECT_EQ(game.level, 2u);
     EXPECT_EQ(game.tankLast, 18);
     EXPECT_EQ(game.keyDown[13], 1);
+    frameAt(0);
     onKeyUp(13, 0, 0);
     EXPECT_EQ(game.keyDown[13], 0);
 }

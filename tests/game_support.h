@@ -18,6 +18,7 @@ struct Record {
     std::vector<std::string> sounds;
     int redisplays = 0;
     std::vector<int> exits;
+    bool focusLost = false;  // the next question about the focus answers that it was lost
 };
 
 inline Record record;
@@ -40,6 +41,11 @@ inline void recordRedisplay() {
 inline void recordExit(int status) {
     record.exits.push_back(status);
 }
+inline bool recordedFocusLoss() {
+    const bool lost = record.focusLost;
+    record.focusLost = false;
+    return lost;
+}
 
 // Every test starts from the program-start state with recording hooks installed and
 // leaves the global record as it found it.
@@ -50,8 +56,8 @@ protected:
         savedPlatform_ = platform;
         game = GameState();
         record = Record();
-        platform = PlatformHooks{recordedClock, recordedCalendar, recordLightOff,
-                                 recordSound,   recordRedisplay,  recordExit};
+        platform = PlatformHooks{recordedClock,   recordedCalendar, recordLightOff,   recordSound,
+                                 recordRedisplay, recordExit,       recordedFocusLoss};
         seedRandom(1);
     }
     void TearDown() override {

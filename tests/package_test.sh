@@ -15,9 +15,12 @@ program_before=$(sha256sum < "$build/trelvane")
 deb=$(ls "$work"/deb/*.deb 2>/dev/null | head -1)
 [ -n "$deb" ] || { cat "$work/cpack.log"; echo "FAIL: no package built"; exit 1; }
 
-# Lintian as a distribution runs it: any error or warning fails. Its output is shown
-# whole either way; the notice about running as root is not a finding.
-TMPDIR="$work" lintian --fail-on error,warning "$deb" > "$work/lintian.log" 2>&1 || fail "lintian"
+# Lintian as a distribution runs it: any error or warning fails, and so does a program
+# built without the distribution's hardening (told among its pedantic notes). Its output
+# is shown whole either way; the notice about running as root is not a finding.
+TMPDIR="$work" lintian --fail-on error,warning --display-info --pedantic "$deb" > "$work/lintian.log" 2>&1 ||
+    fail "lintian"
+grep ' hardening-' "$work/lintian.log" && fail "the program lacks the distribution's hardening"
 echo "lintian $(basename "$deb"):"
 grep -v '^running with root privileges' "$work/lintian.log"
 echo "(end of lintian's output)"

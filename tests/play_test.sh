@@ -45,12 +45,9 @@ expect_lives() {
     fi
 }
 prepare_glyphs "$data" "$work"
-convert "$data/screen_begin.jpg" -resize 800x600\! "$work/ref_begin.png"
+prepare_title "$data"
 convert "$data/screen_death.jpg" -resize 800x600\! -crop 800x380+0+0 +repage "$work/ref_death_top.png"
 
-title_difference() { shot "$work/$1.png"; rmse "$work/$1.png" "$work/ref_begin.png"; }
-showing_title() { less_than "$(title_difference "$1")" 0.15; }
-left_title() { less_than 0.2 "$(title_difference "$1")"; }
 defeat_difference() {
     shot "$work/$1.png"
     crop "$work/$1.png" 800 380 0 0 "$work/top.png"

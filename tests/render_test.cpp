@@ -6,6 +6,7 @@
 #include <GL/glext.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "app/app.h"
+#include "assets/assets.h"
 #include "hud/hud.h"
 #include "render/lights.h"
 #include "render/render.h"
@@ -944,6 +946,135 @@ TEST_F(RenderTest, SkySlidesOneMirroredRepeatPerSixtyDegrees) {
     EXPECT_TRUE(glIsEnabled(GL_FOG));
     EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
     game.skyTexture = saved;
+}
+
+// CIE L*a*b* (D65 white) of a colour as an sRGB screen shows it, channels 0 to 255.
+struct Lab {
+    double l, a, b;
+};
+
+Lab labOf(Rgb c) {
+    auto linear = [](int v) {
+        const double s = v / 255.0;
+        return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    const double r = linear(c.r), g = linear(c.g), b = linear(c.b);
+    const double x = (0.4124564 * r + 0.3575761 * g + 0.1804375 * b) / 0.95047;
+    const double y = 0.2126729 * r + 0.7151522 * g + 0.0721750 * b;
+    const double z = (0.0193339 * r + 0.1191920 * g + 0.9503041 * b) / 1.08883;
+    auto f = [](double t) {
+        const double e = 6.0 / 29.0;
+        return t > e * e * e ? std::cbrt(t) : t / (3.0 * e * e) + 4.0 / 29.0;
+    };
+    return {116.0 * f(y) - 16.0, 500.0 * (f(x) - f(y)), 200.0 * (f(y) - f(z))};
+}
+
+// The CIEDE2000 colour difference of two colours, with unit weights.
+double deltaE2000(Lab p, Lab q) {
+    constexpr double kRadians = 3.14159265358979323846 / 180.0;
+    const double pow25 = std::pow(25.0, 7.0);
+    const double cBar7 = std::pow((std::hypot(p.a, p.b) + std::hypot(q.a, q.b)) / 2.0, 7.0);
+    const double g = 0.5 * (1.0 - std::sqrt(cBar7 / (cBar7 + pow25)));
+    const double a1 = (1.0 + g) * p.a, a2 = (1.0 + g) * q.a;
+    const double c1 = std::hypot(a1, p.b), c2 = std::hypot(a2, q.b);
+    auto hue = [](double b, double a) {
+        if (a == 0.0 && b == 0.0) {
+            return 0.0;
+        }
+        const double h = std::atan2(b, a) / kRadians;
+        return h < 0.0 ? h + 360.0 : h;
+    };
+    const double h1 = hue(p.b, a1), h2 = hue(q.b, a2);
+    const bool grey = c1 * c2 == 0.0;
+    double dh = grey ? 0.0 : h2 - h1;
+    if (dh > 180.0) {
+        dh -= 360.0;
+    } else if (dh < -180.0) {
+        dh += 360.0;
+    }
+    const double dL = q.l - p.l;
+    const double dC = c2 - c1;
+    const double dH = 2.0 * std::sqrt(c1 * c2) * std::sin(dh / 2.0 * kRadians);
+    const double l = (p.l + q.l) / 2.0, c = (c1 + c2) / 2.0;
+    double h = h1 + h2;
+    if (!grey) {
+        h = std::fabs(h1 - h2) <= 180.0 ? h / 2.0 : (h < 360.0 ? h + 360.0 : h - 360.0) / 2.0;
+    }
+    const double t =
+        1.0 - 0.17 * std::cos((h - 30.0) * kRadians) + 0.24 * std::cos(2.0 * h * kRadians) +
+        0.32 * std::cos((3.0 * h + 6.0) * kRadians) - 0.20 * std::cos((4.0 * h - 63.0) * kRadians);
+    const double turn = 30.0 * std::exp(-std::pow((h - 275.0) / 25.0, 2.0));
+    const double c7 = std::pow(c, 7.0);
+    const double rt = -2.0 * std::sqrt(c7 / (c7 + pow25)) * std::sin(2.0 * turn * kRadians);
+    const double sl =
+        1.0 + 0.015 * (l - 50.0) * (l - 50.0) / std::sqrt(20.0 + (l - 50.0) * (l - 50.0));
+    const double lightness = dL / sl;
+    const double chroma = dC / (1.0 + 0.045 * c);
+    const double hueTerm = dH / (1.0 + 0.015 * c * t);
+    return std::sqrt(lightness * lightness + chroma * chroma + hueTerm * hueTerm +
+                     rt * chroma * hueTerm);
+}
+
+TEST_F(RenderTest, EveryRadarMarkStandsOutFromTheSkyInsideTheRadar) {
+    // Two pairs of the published CIEDE2000 test data.
+    ASSERT_NEAR(2.0425, deltaE2000({50.0, 2.6772, -79.7751}, {50.0, 0.0, -82.7485}), 1e-4);
+    ASSERT_NEAR(7.2195, deltaE2000({50.0, 2.49, -0.001}, {50.0, -2.49, 0.0011}), 1e-4);
+    // The game's own sky picture, wrapped as the catalogue wraps it.
+    unsigned int sky = 0;
+    ASSERT_TRUE(loadTexture(sky, TRELVANE_DATA_DIR "/texture_sky.jpg"));
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_MIRRORED_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_MIRRORED_REPEAT);
+    const unsigned int saved = game.skyTexture;
+    game.skyTexture = sky;
+    // The marks are drawn unlit and untextured, so the screen shows their own colours.
+    struct Mark {
+        const char* what;
+        Rgb colour;
+        double least;
+    };
+    Mark marks[] = {{"cyan obstacle dots", kCyan, 1e9},
+                    {"red enemy dots", kRed, 1e9},
+                    {"blue range circle", kBlue, 1e9},
+                    {"green heading line", kGreen, 1e9},
+                    {"yellow heading line", kYellow, 1e9}};
+    // Only the player: inside the radar's circle there is nothing but sky and the radar's
+    // own circle and heading line. Centre and radii in window pixels.
+    play();
+    const double cx = kWidth / 2.0, cy = panelPixelY(20.0f);
+    const double rx = 4.0 * kWidth * 3.0 / 160.0, ry = 4.0 * kHeight * 3.0 / 160.0;
+    int skyPixels = 0;
+    for (int step = 0; step < 8; ++step) {
+        const float heading = step * 45.0f;
+        game.tanks[0].rotation.x = heading;
+        showFrame();
+        const double lx = -rx * std::sin(heading * kDegreesToRadians);
+        const double ly = ry * std::cos(heading * kDegreesToRadians);
+        for (int y = static_cast<int>(cy - ry); y <= static_cast<int>(cy + ry); ++y) {
+            for (int x = static_cast<int>(cx - rx); x <= static_cast<int>(cx + rx); ++x) {
+                const double dx = x + 0.5 - cx, dy = y + 0.5 - cy;
+                // Clear of the circle's line, and 3 pixels clear of the heading line.
+                const double along =
+                    std::clamp((dx * lx + dy * ly) / (lx * lx + ly * ly), 0.0, 1.0);
+                const bool skyOnly = (dx / rx) * (dx / rx) + (dy / ry) * (dy / ry) < 0.9 * 0.9 &&
+                                     std::hypot(dx - along * lx, dy - along * ly) > 3.0;
+                if (!skyOnly) {
+                    continue;
+                }
+                ++skyPixels;
+                const Lab behind = labOf(at(x, y));
+                for (Mark& m : marks) {
+                    m.least = std::min(m.least, deltaE2000(labOf(m.colour), behind));
+                }
+            }
+        }
+    }
+    game.skyTexture = saved;
+    glDeleteTextures(1, &sky);
+    EXPECT_GT(skyPixels, 8 * 5000);
+    for (const Mark& m : marks) {
+        std::printf("least CIEDE2000 difference of the %s from the sky: %.1f\n", m.what, m.least);
+        EXPECT_GE(m.least, 30.0) << m.what;
+    }
 }
 
 // ---------------------------------------------------------------------------

@@ -15,6 +15,15 @@ less_than() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a < b) }'; }
 # crop <shot> <w> <h> <x> <y> <out>
 crop() { convert "$1" -crop "$2x$3+$4+$5" +repage "$6"; }
 
+# The title picture, scaled to the screen, in $work/ref_begin.png: prepare_title <data
+# folder>. Then title_difference [name] takes a screenshot ($work/<name>.png, "now" by
+# default) and gives its difference from the picture; showing_title and left_title
+# [name] tell whether the screen shows the title.
+prepare_title() { convert "$1/screen_begin.jpg" -resize 800x600\! "$work/ref_begin.png"; }
+title_difference() { shot "$work/${1:-now}.png"; rmse "$work/${1:-now}.png" "$work/ref_begin.png"; }
+showing_title() { less_than "$(title_difference "$@")" 0.15; }
+left_title() { less_than 0.2 "$(title_difference "$@")"; }
+
 # mean_rgb <image>: "r g b" mean colour, each 0 to 255.
 mean_rgb() {
     convert "$1" -resize 1x1\! -depth 8 -format '%[fx:int(255*r+.5)] %[fx:int(255*g+.5)] %[fx:int(255*b+.5)]' info:

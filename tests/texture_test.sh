@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The real game started from a copy of its data folder whose textures a player has
 # replaced with hostile JPEG files: each is refused with one line, and the game comes
-# up and shows its title without them.
+# up and shows its title without them. A file that is no JPEG at all ends the game
+# with status 1 and the library's message after the file's name.
 # Usage: texture_test.sh <game binary> <data folder> <hostile JPEG writer>
 set -u
 game=$1
@@ -15,7 +16,7 @@ work=$(mktemp -d)
 trap '[ -n "${pid:-}" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
 
 cp -r "$data" "$work/data"
-convert "$data/screen_begin.jpg" -resize 800x600\! "$work/ref_begin.png"
+prepare_title "$data"
 # Sizes that once cost gigabytes or seconds before the first pixel, and a file of
 # 200,000 empty scans.
 "$writer" "$work/data/texture_sky.jpg" declared progressive 16384 16384 &&
@@ -29,8 +30,7 @@ titled=""
 for _ in $(seq 1 600); do
     kill -0 "$pid" 2>/dev/null || break
     if grep -q '^GL_RENDERER' "$work/out" 2>/dev/null; then
-        shot "$work/screen.png" 2>/dev/null &&
-            less_than "$(rmse "$work/screen.png" "$work/ref_begin.png")" 0.15 && { titled=1; break; }
+        showing_title 2>/dev/null && { titled=1; break; }
     fi
     sleep 0.1
 done
@@ -45,6 +45,17 @@ for _ in $(seq 1 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
 wait "$pid"; status=$?
 pid=""  # reaped: its number may soon belong to another process
 [ "$status" = 0 ] && echo "ok: Escape ends the game with status 0" || fail "the game ended with status $status"
+
+# A picture saved under the wrong name: the first bytes of a TGA file.
+printf '\0\0\2\0\0\0\0\0\0\0\0\0' > "$work/data/texture_sky.jpg"
+(cd "$work/data" && exec "$game" > "$work/out" 2> "$work/err") &
+pid=$!
+wait_until 60 eval '! kill -0 "$pid" 2>/dev/null' || { fail "the game went on with a file that is no JPEG"; kill "$pid"; }
+wait "$pid"; status=$?
+pid=""
+message="texture_sky.jpg: Not a JPEG file: starts with 0x00 0x00"
+[ "$status" = 1 ] && grep -qx "$message" "$work/err" && echo "ok: $message (status 1)" ||
+    fail "a file that is no JPEG: status $status, errors: $(cat "$work/err")"
 
 if [ "$failures" -ne 0 ]; then
     echo "console:"; cat "$work/out"; echo "errors:"; cat "$work/err"; exit 1

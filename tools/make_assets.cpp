@@ -86,11 +86,13 @@ Color stoneBands(float u, float v) {
 }
 
 Color skyTile(float u, float v) {
-    // A faint haze: the backdrop shows some 110 repeats of this tile, each only a few
-    // pixels wide on screen, so any fine detail or strong contrast would sparkle.
+    // An even overcast. The backdrop shows some 110 repeats of this tile, each only a few
+    // pixels wide on screen, so any fine detail or strong contrast would sparkle. The
+    // radar is drawn straight over it: the tile keeps to a narrow band of blue-grey that
+    // its cyan, red, blue, green and yellow marks all stand well out from.
     const float cloud = tileFbm(u * 2, v * 2, 2, 2, 0.5f, 41);
     const float t = std::clamp((cloud - 0.35f) / 0.4f, 0.0f, 1.0f);
-    return mix(hexColor(0x7FAAD8), hexColor(0xA8C6EA), t * t * (3 - 2 * t));
+    return mix(hexColor(0x888DA0), hexColor(0x9497AA), t * t * (3 - 2 * t));
 }
 
 Color brass(float u, float v) {

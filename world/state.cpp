@@ -19,14 +19,17 @@ void noRedisplay() {}
 void systemExit(int status) {
     std::exit(status);
 }
+bool focusKept() {
+    return false;
+}
 
 unsigned int randomState = 1;
 unsigned long long drawCount = 0;
 
 }  // namespace
 
-PlatformHooks platform = {noClock, systemCalendarSeconds, noLight,
-                          noSound, noRedisplay,           systemExit};
+PlatformHooks platform = {
+    noClock, systemCalendarSeconds, noLight, noSound, noRedisplay, systemExit, focusKept};
 
 // The classic 15-bit linear congruential generator: the same sequence on every
 // platform, with the srand/rand contract (seed 1 is the default).

@@ -222,6 +222,10 @@ struct GameState {
     unsigned int fpsUpdateClock = 0;
     char fpsText[16] = {};
     unsigned char keyDown[256] = {};
+    // Taps between two frames: keys pressed since the last frame began (no frame has
+    // read them yet), and keys already released among them, let go after one frame.
+    unsigned char keyUnread[256] = {};
+    unsigned char keyReleaseDue[256] = {};
     int terrainStripLength = 0;
     GamePhase phase = Title;
     int tankLast = 0;
@@ -278,6 +282,7 @@ struct PlatformHooks {
     void (*playSound)(const char* fileName);  // start a cue, replacing one playing
     void (*postRedisplay)();                  // ask for the next display call
     void (*exitProcess)(int status);          // end the game
+    bool (*keyboardFocusLost)();              // the window lost the keyboard focus since asked
 };
 
 extern PlatformHooks platform;

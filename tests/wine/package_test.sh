@@ -69,8 +69,7 @@ grep -q 'UninstallString .*Uninstall.exe' "$work/key" || fail "no uninstaller in
 
 # The shortcut, as a player clicks it: the title picture shows only when the game
 # reads its pictures from its folder.
-convert "$target/screen_begin.jpg" -resize 800x600\! "$work/ref_begin.png"
-showing_title() { shot "$work/title.png" 2>/dev/null && less_than "$(rmse "$work/title.png" "$work/ref_begin.png")" 0.15; }
+prepare_title "$target"
 "$wine64" start /wait 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Trelvane\Trelvane.lnk' > "$work/game.log" 2>&1 &
 pid=$!
 wait_until 120 showing_title && echo "ok: the shortcut starts the game: its title shows" || fail "no title from the shortcut"

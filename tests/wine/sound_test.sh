@@ -17,10 +17,7 @@ trap '[ -n "${pid:-}" ] && kill "$pid" 2>/dev/null; wine_stop; rm -rf "$work"' E
 
 cp -r "$windows_build/data" "$work/data"
 rm "$work/data/shoot.wav"
-convert "$work/data/screen_begin.jpg" -resize 800x600\! "$work/ref_begin.png"
-title_difference() { shot "$work/screen.png"; rmse "$work/screen.png" "$work/ref_begin.png"; }
-showing_title() { less_than "$(title_difference)" 0.15; }
-left_title() { less_than 0.2 "$(title_difference)"; }
+prepare_title "$work/data"
 # cues_done <n>: Wine has finished (played or given up on) n cues.
 cues_done() { [ "$(grep -c 'proc_PlaySound Done playing=L"shoot.wav"' "$work/err")" -ge "$1" ]; }
 # The trace of the n-th cue, from its PlaySound call to its end.

@@ -15,10 +15,7 @@ linux_data=$(realpath "$3")
 work=$(mktemp -d)
 trap '[ -n "${pid:-}" ] && kill "$pid" 2>/dev/null; wine_stop; [ -n "${KEEP:-}" ] && cp "$work"/*.png /tmp/; rm -rf "$work"' EXIT
 
-convert "$windows_build/data/screen_begin.jpg" -resize 800x600\! "$work/ref_begin.png"
-showing_title() {
-    shot "$work/$1.png" 2>/dev/null && less_than "$(rmse "$work/$1.png" "$work/ref_begin.png")" 0.15
-}
+prepare_title "$windows_build/data"
 
 # start <name> <data folder> <command...>: starts the command in the folder and waits
 # for the title; prints the seconds it took.
