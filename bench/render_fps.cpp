@@ -29,9 +29,7 @@ void openWindow(int* argc, char** argv) {
     glutInit(argc, argv);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutGameModeString("800x600:16@60");
-    if (glutGameModeGet(GLUT_GAME_MODE_POSSIBLE)) {
-        glutEnterGameMode();
-    } else {
+    if (!enterGameMode()) {
         glutInitWindowSize(800, 600);
         glutCreateWindow("Trelvane");
         glutFullScreen();

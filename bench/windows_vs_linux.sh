@@ -12,7 +12,7 @@ fi
 frames=${1:-1000}
 source "$root/tests/wine/wine.sh" "$root/build-windows" > /dev/null
 work=$(mktemp -d)
-trap 'wine_stop; rm -rf "$work"' EXIT
+trap 'wine_stop; [ -n "${KEEP:-}" ] && cp "$work"/*.txt /tmp/; rm -rf "$work"' EXIT
 (cd "$root/build/data" && ../bench/render_fps "$frames") > "$work/linux.txt" 2> /dev/null
 (cd "$root/build-windows/data" && "$wine64" ../bench/render_fps.exe "$frames") 2> /dev/null |
     tr -d '\r' > "$work/windows.txt"
