@@ -25,9 +25,7 @@ set(CPACK_PACKAGE_INSTALL_DIRECTORY Trelvane)
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Trelvane)
 set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)
-# The zip unpacks into one folder of that name.
-set(CPACK_ARCHIVE_COMPONENT_INSTALL OFF)
-set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
+# (The zip unpacks into one folder of that name: the archive generators' default.)
 
 # A 64-bit installer for the 64-bit game, into the 64-bit Program Files; and one that
 # Wine without its 32-bit half runs too.
@@ -42,12 +40,12 @@ set(CPACK_NSIS_MODIFY_PATH OFF)
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 # The game reads its pictures from the folder it starts in: the shortcut starts it
 # in the installation folder.
-# (Single quotes and doubled backslashes: the text passes through CPack's own
-# configuration file before it reaches the NSIS script.)
+# (Single quotes, and each backslash written four times: the text is read twice as
+# CMake, here and in CPack's own configuration file, before it reaches the script.)
 set(CPACK_NSIS_CREATE_ICONS_EXTRA
-  "SetOutPath '$INSTDIR'\n  CreateShortCut '$SMPROGRAMS\\$STARTMENU_FOLDER\\Trelvane.lnk' '$INSTDIR\\trelvane.exe'")
+  "SetOutPath '$INSTDIR'\n  CreateShortCut '$SMPROGRAMS\\\\$STARTMENU_FOLDER\\\\Trelvane.lnk' '$INSTDIR\\\\trelvane.exe'")
 # The publisher's registry key goes too, once no other program of ours is under it.
 set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS
-  "DeleteRegKey SHCTX 'Software\\${TRELVANE_PUBLISHER}\\Trelvane'\n  DeleteRegKey /ifempty SHCTX 'Software\\${TRELVANE_PUBLISHER}'")
-set(CPACK_NSIS_DELETE_ICONS_EXTRA "Delete '$SMPROGRAMS\\$MUI_TEMP\\Trelvane.lnk'")
+  "DeleteRegKey SHCTX 'Software\\\\${TRELVANE_PUBLISHER}\\\\Trelvane'\n  DeleteRegKey /ifempty SHCTX 'Software\\\\${TRELVANE_PUBLISHER}'")
+set(CPACK_NSIS_DELETE_ICONS_EXTRA "Delete '$SMPROGRAMS\\\\$MUI_TEMP\\\\Trelvane.lnk'")
 include(CPack)
