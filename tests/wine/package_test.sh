@@ -4,7 +4,8 @@
 # - the zip: one folder with trelvane.exe, the 28 pictures, the two sounds,
 #   LICENSE.txt and README.txt;
 # - the program's version resource and the installer's entry in the list of programs
-#   carry the version and publisher the Debian package has;
+#   carry the version and publisher the Debian package has, and the program needs no
+#   DLL that Windows itself lacks;
 # - the installer installs silently into a chosen folder, with a Start-menu shortcut
 #   that starts the game in its folder (its title shows, with every picture loaded);
 # - the silent uninstaller leaves nothing of it behind: files, folder, shortcuts and
@@ -43,6 +44,13 @@ for pair in "CompanyName|$publisher" "ProductVersion|$version" "FileVersion|$ver
             "ProductName|Trelvane" "LegalCopyright|Copyright (c) 2026 $publisher. MIT licence."; do
     [[ "$resource" == *"|$pair|"* ]] && echo "ok: version resource: ${pair/|/ = }" || fail "version resource lacks ${pair/|/ = }"
 done
+
+# The program needs no DLL beyond Windows' own: the compiler's runtime is linked in.
+objdump=$(command -v x86_64-w64-mingw32-objdump || echo objdump)
+dlls=$("$objdump" -p "$work/unzipped/$folder/trelvane.exe" | sed -n 's/^\s*DLL Name: //p' | tr 'a-z' 'A-Z' | sort | tr '\n' ' ')
+foreign=$(echo "$dlls" | tr ' ' '\n' | grep -vxE 'KERNEL32.DLL|USER32.DLL|GDI32.DLL|ADVAPI32.DLL|MSVCRT.DLL|OPENGL32.DLL|GLU32.DLL|WINMM.DLL|')
+[ -n "$dlls" ] && [ -z "$foreign" ] && echo "ok: the program needs only Windows' own DLLs: $dlls" ||
+    fail "the program needs DLLs a Windows machine lacks: ${foreign:-(none found)}"
 
 # Silent install into a folder of its own. (NSIS takes /D= unquoted, and Wine quotes
 # an argument with a space: the folder has none.)
