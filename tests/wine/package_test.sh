@@ -6,8 +6,9 @@
 # - the program's version resource and the installer's entry in the list of programs
 #   carry the version and publisher the Debian package has, and the program needs no
 #   DLL that Windows itself lacks;
-# - the installer installs silently into a chosen folder, with a Start-menu shortcut
-#   that starts the game in its folder (its title shows, with every picture loaded);
+# - the installer installs silently into a chosen folder (by default Program
+#   Files\Trelvane), with a Start-menu shortcut that starts the game in its folder (its
+#   title shows, with every picture loaded);
 # - the silent uninstaller leaves nothing of it behind: files, folder, shortcuts and
 #   registry keys.
 # Usage: package_test.sh <windows build>
@@ -99,6 +100,15 @@ wine_stop
 [ -e "$menu" ] && fail "the Start-menu folder is left"
 "$wine64" reg query "$uninstall_key" > /dev/null 2>&1 && fail "the list of programs still has Trelvane"
 "$wine64" reg query "HKLM\\Software\\$publisher" > /dev/null 2>&1 && fail "the registry still has Software\\$publisher"
+wine_stop
+
+# Without /D= the game goes where 64-bit programs go, and leaves from there too.
+default="$WINEPREFIX/drive_c/Program Files/Trelvane"
+"$wine64" "$installer" /S > "$work/install.log" 2>&1 || fail "the installer failed"
+[ -f "$default/trelvane.exe" ] && echo "ok: by default in C:\Program Files\Trelvane" ||
+    fail "not installed in C:\Program Files\Trelvane by default"
+"$wine64" 'C:\Program Files\Trelvane\Uninstall.exe' /S > "$work/uninstall.log" 2>&1
+wait_until 60 eval '[ ! -e "$default" ]' || fail "the uninstaller left C:\Program Files\Trelvane"
 wine_stop
 [ "$failures" = 0 ] || { cat "$work/install.log" "$work/uninstall.log"; exit 1; }
 echo "packages: the zip, the installer and the uninstaller as a Windows player uses them"
