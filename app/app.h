@@ -2,6 +2,12 @@
 // callbacks and the platform backends behind the simulation's hooks.
 #pragma once
 
+// Enters the game mode of the current game-mode string when GLUT says it is possible,
+// printing the game's game-mode lines. False when it is not, or when the switch gave no
+// game-mode window with a current context (a desktop may offer the mode and then
+// refuse it, as Wine does); the game mode is left again then.
+bool enterGameMode();
+
 // Checks OpenGL (version string, vertex-buffer extension), fetches the buffer entry
 // points, builds the terrain, sets the fixed state and loads every texture. May end
 // the process.

@@ -1,6 +1,7 @@
-// Sound cues through SDL2's audio subsystem: a WAV file from the working directory,
-// started at once and played in the background; a new cue replaces the one playing.
-// A missing or unplayable file, or no sound device, is silence and never an error.
+// Sound cues: a WAV file from the working directory, started at once and played in the
+// background; a new cue replaces the one playing. A missing or unplayable file, or no
+// sound device, is silence and never an error. SDL2's audio on Linux (sound.cpp),
+// PlaySoundA on Windows (sound_win32.cpp).
 #pragma once
 
 void playSoundCue(const char* fileName);

@@ -1,20 +1,19 @@
-// BMP: a "BM" file or a packed DIB with a 40-byte (Windows) or 12-byte (core) info
-// header, converted into bottom-up RGB rows. Sources: 1, 4, 8, 16, 24 and 32 bits
-// uncompressed, 16 and 32 bits with bit-field masks, RLE8 and RLE4. Rows stored
-// top-down (negative height) are turned bottom-up. Every fault shows one message.
+// BMP, the portable conversion: the pixels of a checked source (bmp_source.cpp) turned
+// into bottom-up RGB rows through their colour table, masks or run-length codes. Rows
+// stored top-down (negative height) are turned bottom-up.
 
 #include <cstdio>
 #include <cstring>
 
-#include "assets/decoders.h"
+#include "assets/bmp_source.h"
 
 namespace {
 
-constexpr char kUnknownFormat[] = "Unknown DIB file format.";
 constexpr char kOutOfMemory[] = "Out of memory.";
-constexpr char kConversionError[] = "Image file conversion error.";
 
-enum Compression : unsigned { kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3 };
+using Source = BmpSource;
+constexpr unsigned kBitFields = kBmpBitFields;
+constexpr unsigned kRle4 = kBmpRle4;
 
 unsigned read16(const unsigned char* p) {
     return p[0] | (p[1] << 8);
@@ -22,20 +21,6 @@ unsigned read16(const unsigned char* p) {
 unsigned read32(const unsigned char* p) {
     return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<unsigned>(p[3]) << 24);
 }
-
-// What the conversion needs from the headers and the colour table.
-struct Source {
-    long long width = 0;
-    long long height = 0;  // negative: rows stored top-down
-    unsigned bitCount = 0;
-    unsigned compression = kRgb;
-    const unsigned char* table = nullptr;  // entries of entrySize bytes, B, G, R first
-    unsigned entries = 0;
-    unsigned entrySize = 4;
-    unsigned masks[3] = {0, 0, 0};  // red, green, blue for kBitFields
-    const unsigned char* pixels = nullptr;
-    std::size_t pixelBytes = 0;
-};
 
 void setFromTable(const Source& src, unsigned index, unsigned char* out) {
     if (index >= src.entries) {
@@ -118,12 +103,8 @@ void convertRow(const Source& src, const unsigned char* row, unsigned char* out)
     }
 }
 
-unsigned long long sourceStride(const Source& src) {
-    return ((static_cast<unsigned long long>(src.bitCount) * src.width + 31) / 32) * 4;
-}
-
 void convertUncompressed(const Source& src, Image* image) {
-    const unsigned long long stride = sourceStride(src);
+    const unsigned long long stride = bmpSourceStride(src);
     const long long rows = image->height;
     const std::size_t outStride = static_cast<std::size_t>(image->width) * 3;
     for (long long r = 0; r < rows; ++r) {
@@ -185,104 +166,20 @@ void convertRunLength(const Source& src, Image* image) {
     }
 }
 
-bool supported(const Source& src, unsigned headerSize) {
-    switch (src.compression) {
-        case kRgb:
-            return src.bitCount == 1 || src.bitCount == 4 || src.bitCount == 8 ||
-                   src.bitCount == 16 || src.bitCount == 24 || src.bitCount == 32;
-        case kRle8:
-            return src.bitCount == 8 && src.height > 0;
-        case kRle4:
-            return src.bitCount == 4 && src.height > 0;
-        case kBitFields:
-            return headerSize == 40 && (src.bitCount == 16 || src.bitCount == 32);
-        default:
-            return false;
-    }
-}
-
-Image* fail(const char* message) {
-    reportDecoderError(message);
-    return nullptr;
-}
-
 }  // namespace
 
 Image* decodeBmpMemory(const unsigned char* data, std::size_t size, const char* fileName) {
-    if (data == nullptr || size == 0) {
-        char text[512];
-        std::snprintf(text, sizeof text, "Failed to open DIB file %s.\n",
-                      fileName != nullptr ? fileName : "");
-        return fail(text);
-    }
-    const bool fileHeader = size >= 2 && data[0] == 'B' && data[1] == 'M';
-    const std::size_t headerPos = fileHeader ? 14 : 0;
-    if (size < headerPos + 4) {
-        return fail(kUnknownFormat);
-    }
-    const unsigned headerSize = read32(data + headerPos);
-    if ((headerSize != 40 && headerSize != 12) || size - headerPos < headerSize) {
-        return fail(kUnknownFormat);
-    }
-    const unsigned char* h = data + headerPos;
     Source src;
-    unsigned colorsUsed = 0;
-    if (headerSize == 40) {
-        src.width = static_cast<int>(read32(h + 4));
-        src.height = static_cast<int>(read32(h + 8));
-        src.bitCount = read16(h + 14);
-        src.compression = read32(h + 16);
-        colorsUsed = read32(h + 32) % 65536u;
-        src.entrySize = 4;
-    } else {
-        src.width = read16(h + 4);
-        src.height = read16(h + 6);
-        src.bitCount = read16(h + 10);
-        src.entrySize = 3;
-    }
-    if (colorsUsed != 0) {
-        src.entries = colorsUsed;
-    } else if (src.bitCount == 1 || src.bitCount == 4 || src.bitCount == 8) {
-        src.entries = 1u << src.bitCount;
-    }
-    std::size_t tablePos = headerPos + headerSize;
-    if (src.compression == kBitFields && headerSize == 40) {
-        if (size - tablePos < 12) {
-            return fail(kConversionError);
-        }
-        for (int i = 0; i < 3; ++i) {
-            src.masks[i] = read32(data + tablePos + 4 * i);
-        }
-        tablePos += 12;
-    }
-    const std::size_t tableBytes = static_cast<std::size_t>(src.entries) * src.entrySize;
-    if (size - tablePos < tableBytes) {
-        return fail(kConversionError);
-    }
-    src.table = data + tablePos;
-    const std::size_t pixelPos = fileHeader ? read32(data + 10) : tablePos + tableBytes;
-    if (pixelPos > size) {
-        return fail(kConversionError);
-    }
-    src.pixels = data + pixelPos;
-    src.pixelBytes = size - pixelPos;
-    if (src.width <= 0 || src.height == 0 || !supported(src, headerSize)) {
-        return fail(kConversionError);
+    if (!readBmpSource(data, size, fileName, src)) {
+        return nullptr;
     }
     const long long rows = src.height > 0 ? src.height : -src.height;
-    if (static_cast<unsigned long long>(src.width) * static_cast<unsigned long long>(rows) * 3 >
-        imageByteLimit()) {
-        return fail(kOutOfMemory);
-    }
-    const bool runLength = src.compression == kRle8 || src.compression == kRle4;
-    if (!runLength && sourceStride(src) * static_cast<unsigned long long>(rows) > src.pixelBytes) {
-        return fail(kConversionError);  // pixel data cut short
-    }
     Image* image = newImage(3, static_cast<int>(src.width), static_cast<int>(rows));
     if (image == nullptr) {
-        return fail(kOutOfMemory);
+        reportDecoderError(kOutOfMemory);
+        return nullptr;
     }
-    if (runLength) {
+    if (src.compression == kBmpRle8 || src.compression == kBmpRle4) {
         convertRunLength(src, image);
     } else {
         convertUncompressed(src, image);

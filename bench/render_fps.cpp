@@ -6,14 +6,13 @@
 //   cd build/data && ../../tests/xvfb.sh ../bench/render_fps [frames]
 #include <GL/freeglut.h>
 #include <GL/gl.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 
 #include "app/app.h"
+#include "bench/process_clock.h"
 #include "game/game.h"
 #include "render/render.h"
 #include "world/world.h"
@@ -21,28 +20,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-// Seconds since the kernel started this process (clock-tick resolution).
-double secondsSinceExec() {
-    FILE* stat = std::fopen("/proc/self/stat", "r");
-    if (stat == nullptr) {
-        return -1.0;
-    }
-    unsigned long long startTicks = 0;
-    // Field 22 is the start time; the command name (field 2) holds no spaces here.
-    const int read = std::fscanf(stat,
-                                 "%*d %*s %*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %*u %*u "
-                                 "%*d %*d %*d %*d %*d %*d %llu",
-                                 &startTicks);
-    std::fclose(stat);
-    timespec now{};
-    clock_gettime(CLOCK_BOOTTIME, &now);
-    if (read != 1) {
-        return -1.0;
-    }
-    const double ticks = static_cast<double>(sysconf(_SC_CLK_TCK));
-    return static_cast<double>(now.tv_sec) + now.tv_nsec * 1e-9 - startTicks / ticks;
-}
 
 long long fixedSeed() {
     return 20261208;
@@ -52,9 +29,7 @@ void openWindow(int* argc, char** argv) {
     glutInit(argc, argv);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutGameModeString("800x600:16@60");
-    if (glutGameModeGet(GLUT_GAME_MODE_POSSIBLE)) {
-        glutEnterGameMode();
-    } else {
+    if (!enterGameMode()) {
         glutInitWindowSize(800, 600);
         glutCreateWindow("Trelvane");
         glutFullScreen();
@@ -102,12 +77,6 @@ void fillTables(bool crowded) {
             e.update(0.1);  // particles spread out; none of them finishes
         }
     }
-}
-
-double processSeconds() {
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + t.tv_nsec * 1e-9;
 }
 
 // What every frame must do, and nothing else: the floor of this window and renderer.

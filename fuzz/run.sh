@@ -19,7 +19,7 @@ flags=(-std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recov
 "$cxx" "${flags[@]}" -o "$work/fuzz_tga" "$repo/fuzz/fuzz_tga.cpp" \
     "$repo/assets/tga.cpp" "$repo/assets/image.cpp"
 "$cxx" "${flags[@]}" -o "$work/fuzz_bmp" "$repo/fuzz/fuzz_bmp.cpp" \
-    "$repo/assets/bmp.cpp" "$repo/assets/image.cpp"
+    "$repo/assets/bmp.cpp" "$repo/assets/bmp_source.cpp" "$repo/assets/image.cpp"
 
 # Seeds: a few small valid files of each kind for the fuzzer to mutate.
 seed() { mkdir -p "$work/$1"; printf "$3" > "$work/$1/$2"; }

@@ -4,6 +4,7 @@
 # the copyright and changelog. A prefix install puts the launcher in bin; the Debian
 # package puts it in games (/usr/games), where Debian keeps game programs.
 include(GNUInstallDirs)
+include(${CMAKE_CURRENT_LIST_DIR}/identity.cmake)
 
 set(TRELVANE_APP_ID org.trelvane.Trelvane)
 set(TRELVANE_PROGRAM_DIR ${CMAKE_INSTALL_LIBEXECDIR}/trelvane)
@@ -68,8 +69,8 @@ install(FILES ${TRELVANE_COMPRESSED_DIR}/changelog.gz ${CMAKE_CURRENT_LIST_DIR}/
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME trelvane)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_CONTACT "The Trelvane developers <developers@trelvane.org>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Tank battle on a fog-bound, wrapping battlefield")
+set(CPACK_PACKAGE_CONTACT "${TRELVANE_CONTACT}")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${TRELVANE_SUMMARY}")
 set(CPACK_PACKAGE_DESCRIPTION
   "A single-player 3-D tank game. Drive your tank over a fog-bound, checkered
 battlefield that wraps around at its edges, weave between 150 cone obstacles

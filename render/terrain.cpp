@@ -1,7 +1,6 @@
 // The ground: one flat mesh of unit cells in a static vertex buffer, drawn around the
 // player; the texture matrix adds the player's position so the checkerboard stays
 // fixed to the world while the mesh travels with the tank.
-#define GL_GLEXT_PROTOTYPES
 #include <GL/freeglut.h>
 #include <GL/gl.h>
 #include <GL/glext.h>
@@ -14,6 +13,20 @@
 #include "render/view.h"
 
 namespace {
+
+// glMultiDrawArrays (OpenGL 1.4) by the platform's lookup: Windows' own OpenGL library
+// exports only 1.1. Without it the draws go one glDrawArrays each, the same pixels.
+PFNGLMULTIDRAWARRAYSPROC multiDrawArrays = nullptr;
+
+void drawStrips(const GLint* first, const GLsizei* count, GLsizei draws) {
+    if (multiDrawArrays != nullptr) {
+        multiDrawArrays(GL_TRIANGLE_STRIP, first, count, draws);
+        return;
+    }
+    for (GLsizei i = 0; i < draws; ++i) {
+        glDrawArrays(GL_TRIANGLE_STRIP, first[i], count[i]);
+    }
+}
 
 constexpr int kMeshVertices = 40401;
 constexpr int kStripLength = 200;
@@ -110,6 +123,8 @@ void appendVisible(int first, int count, const VertexRange cells[kColumns], int*
 }  // namespace
 
 void buildTerrain() {
+    multiDrawArrays =
+        reinterpret_cast<PFNGLMULTIDRAWARRAYSPROC>(glutGetProcAddress("glMultiDrawArrays"));
     std::vector<float> mesh(kMeshVertices * 3, 0.0f);
     int write = 0;
     for (int x = -50; x <= 50; ++x) {
@@ -180,12 +195,12 @@ void drawTerrain(float viewHeading) {
         for (int i = 0; i < kSeams; ++i) {
             appendVisible(seamFirst[i], seamCount[i], cells, &draws);
         }
-        glMultiDrawArrays(GL_TRIANGLE_STRIP, drawFirst, drawCount, draws);
+        drawStrips(drawFirst, drawCount, draws);
     } else {
         for (int i = 0; i <= length; ++i) {
             glDrawArrays(GL_TRIANGLE_STRIP, i * length, length);
         }
-        glMultiDrawArrays(GL_TRIANGLE_STRIP, seamFirst, seamCount, kSeams);
+        drawStrips(seamFirst, seamCount, kSeams);
     }
     glFrontFace(GL_CCW);
 

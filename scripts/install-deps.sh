@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what Trelvane needs to build, play and test on Debian 12 or Ubuntu, and
 # nothing when it is all there already. Uses sudo when not run as root.
+# Usage: install-deps.sh [--windows]
 set -eu
 
 packages=(
@@ -13,6 +14,12 @@ packages=(
     valgrind desktop-file-utils appstream dpkg-dev file procps
     lintian man-db groff-base
 )
+# With --windows (test.sh): the Windows build and its tests under Wine too: the
+# cross-compiler, the assembler of the JPEG library's SIMD code, the installer maker,
+# Wine, and the keys that apt checks Debian's source packages with.
+if [ "${1:-}" = --windows ]; then
+    packages+=(mingw-w64 nasm nsis wine64 unzip debian-archive-keyring)
+fi
 # The JPEG library with the 6b interface (version 62): Debian's libjpeg-turbo build
 # of it, or on Ubuntu the distribution's default libjpeg development files.
 if apt-cache show libjpeg62-turbo-dev > /dev/null 2>&1; then

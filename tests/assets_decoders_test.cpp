@@ -10,6 +10,7 @@
 #include "assets/assets.h"
 #include "assets/decoders.h"
 #include "tests/assets_test_files.h"
+#include "tests/bmp_test_files.h"
 #include "tests/hostile_jpeg.h"
 
 namespace {
@@ -283,23 +284,8 @@ Image* bmp(const Bytes& bytes) {
     return decodeBmpMemory(bytes.data(), bytes.size(), "t.bmp");
 }
 
-Bytes grayTable(int entries) {
-    Bytes t;
-    for (int i = 0; i < entries; ++i) {
-        const unsigned char v = static_cast<unsigned char>(i * 10);
-        t.insert(t.end(),
-                 {v, static_cast<unsigned char>(v + 1), static_cast<unsigned char>(v + 2), 0});
-    }
-    return t;
-}
-
 TEST_F(BmpDecoder, ThreePixelWide24BitRowsLoseTheirPadding) {
-    BmpLayout s;
-    s.width = 3;
-    s.height = 2;
-    s.pixels = {1,  2,  3,  4,  5,  6,  7,  8,  9,  0xEE, 0xEE, 0xEE,  // bottom row + 3 padding
-                11, 12, 13, 14, 15, 16, 17, 18, 19, 0xEE, 0xEE, 0xEE};
-    image = decodeBmp(writeFile("w3.bmp", bmpBytes(s)).c_str());
+    image = decodeBmp(writeFile("w3.bmp", bmpThreeWide()).c_str());
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(image->components, 3);
     EXPECT_EQ(image->width, 3);
@@ -310,11 +296,7 @@ TEST_F(BmpDecoder, ThreePixelWide24BitRowsLoseTheirPadding) {
 }
 
 TEST_F(BmpDecoder, TopDownRowsAreTurnedBottomUp) {
-    BmpLayout s;
-    s.width = 1;
-    s.height = -2;
-    s.pixels = {1, 2, 3, 0, 4, 5, 6, 0};  // top row first
-    image = bmp(bmpBytes(s));
+    image = bmp(bmpTopDown());
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(image->height, 2);
     expectRgb(0, 0, 6, 5, 4);
@@ -322,13 +304,7 @@ TEST_F(BmpDecoder, TopDownRowsAreTurnedBottomUp) {
 }
 
 TEST_F(BmpDecoder, PalettedSourcesGoThroughTheirColourTable) {
-    BmpLayout s;
-    s.width = 10;
-    s.height = 1;
-    s.bitCount = 1;
-    s.table = grayTable(2);
-    s.pixels = {0xA0, 0x40, 0, 0};  // 1010 0000 01..
-    image = bmp(bmpBytes(s));
+    image = bmp(bmpPaletted1());
     ASSERT_NE(image, nullptr);
     expectRgb(0, 0, 12, 11, 10);
     expectRgb(1, 0, 2, 1, 0);
@@ -336,24 +312,14 @@ TEST_F(BmpDecoder, PalettedSourcesGoThroughTheirColourTable) {
     expectRgb(9, 0, 12, 11, 10);
     releaseImage(image);
 
-    s.bitCount = 4;
-    s.width = 3;
-    s.table = grayTable(16);
-    s.pixels = {0x5F, 0x20, 0, 0};
-    image = bmp(bmpBytes(s));
+    image = bmp(bmpPaletted4());
     ASSERT_NE(image, nullptr);
     expectRgb(0, 0, 52, 51, 50);
     expectRgb(1, 0, 152, 151, 150);
     expectRgb(2, 0, 22, 21, 20);
     releaseImage(image);
 
-    s.bitCount = 8;
-    s.width = 2;
-    s.height = 2;
-    s.colorsUsed = 4;
-    s.table = grayTable(4);
-    s.pixels = {3, 1, 0, 0, 2, 200, 0, 0};  // 200 lies past the 4-entry table: black
-    image = bmp(bmpBytes(s));
+    image = bmp(bmpPaletted8());  // its index 200 lies past the 4-entry table: black
     ASSERT_NE(image, nullptr);
     expectRgb(0, 0, 32, 31, 30);
     expectRgb(1, 0, 12, 11, 10);
@@ -363,72 +329,32 @@ TEST_F(BmpDecoder, PalettedSourcesGoThroughTheirColourTable) {
 }
 
 TEST_F(BmpDecoder, CoreHeaderAndPackedDib) {
-    Bytes b;
-    put32(b, 12);
-    put16(b, 2);  // width
-    put16(b, 1);  // height
-    put16(b, 1);
-    put16(b, 8);
-    for (int i = 0; i < 256; ++i) {
-        b.insert(b.end(), {static_cast<unsigned char>(i), 0, static_cast<unsigned char>(255 - i)});
-    }
-    b.insert(b.end(), {7, 250, 0, 0});  // packed: pixels right after the 3-byte table
-    image = bmp(b);
+    image = bmp(bmpCorePacked());
     ASSERT_NE(image, nullptr);
     expectRgb(0, 0, 248, 0, 7);
     expectRgb(1, 0, 5, 0, 250);
     releaseImage(image);
 
-    BmpLayout s;
-    s.fileHeader = false;
-    s.width = 1;
-    s.bitCount = 32;
-    s.pixels = {10, 20, 30, 255};
-    image = bmp(bmpBytes(s));
+    image = bmp(bmpPacked32());
     ASSERT_NE(image, nullptr);
     expectRgb(0, 0, 30, 20, 10);
 }
 
 TEST_F(BmpDecoder, SixteenBitDefaultAndMaskedLayouts) {
-    BmpLayout s;
-    s.width = 2;
-    s.bitCount = 16;
-    Bytes px;
-    put16(px, 0x7C00);  // 5-5-5 red at full scale
-    put16(px, 0x001F);
-    s.pixels = px;
-    image = bmp(bmpBytes(s));
+    image = bmp(bmp16Default());
     ASSERT_NE(image, nullptr);
     expectRgb(0, 0, 255, 0, 0);
     expectRgb(1, 0, 0, 0, 255);
     releaseImage(image);
 
-    s.compression = 3;  // 5-6-5 through bit-field masks placed before the pixels
-    s.table.clear();
-    put32(s.table, 0xF800);
-    put32(s.table, 0x07E0);
-    put32(s.table, 0x001F);
-    px.clear();
-    put16(px, 0x07E0);
-    put16(px, 0xFFFF);
-    s.pixels = px;
-    image = bmp(bmpBytes(s));
+    image = bmp(bmp16Masked());
     ASSERT_NE(image, nullptr);
     expectRgb(0, 0, 0, 255, 0);
     expectRgb(1, 0, 255, 255, 255);
 }
 
 TEST_F(BmpDecoder, RunLengthSourcesClipWhatRunsOffTheImage) {
-    BmpLayout s;
-    s.width = 4;
-    s.height = 2;
-    s.bitCount = 8;
-    s.compression = 1;
-    s.table = grayTable(256);
-    // Row 0: run of 3 of colour 5, absolute 3 pixels (2 fall off the row end); row 1:
-    // delta right by 1 then a run of 9 (clipped); then more rows past the top.
-    s.pixels = {3, 5, 0, 3, 1, 2, 3, 0, 0, 0, 0, 2, 1, 0, 9, 7, 0, 0, 4, 9, 0, 1};
-    image = bmp(bmpBytes(s));
+    image = bmp(bmpRle8());
     ASSERT_NE(image, nullptr);
     expectRgb(0, 0, 52, 51, 50);
     expectRgb(2, 0, 52, 51, 50);
@@ -438,11 +364,7 @@ TEST_F(BmpDecoder, RunLengthSourcesClipWhatRunsOffTheImage) {
     expectRgb(3, 1, 72, 71, 70);
     releaseImage(image);
 
-    s.bitCount = 4;
-    s.compression = 2;
-    s.table = grayTable(16);
-    s.pixels = {3, 0x12, 0, 3, 0x34, 0x50, 0, 1};  // 1 2 1, then absolute 3 4 5 (cut to 1)
-    image = bmp(bmpBytes(s));
+    image = bmp(bmpRle4());
     ASSERT_NE(image, nullptr);
     expectRgb(0, 0, 12, 11, 10);
     expectRgb(1, 0, 22, 21, 20);
@@ -455,10 +377,7 @@ TEST_F(BmpDecoder, RunLengthSourcesClipWhatRunsOffTheImage) {
 TEST_F(BmpDecoder, NewerInfoHeadersAreAnUnknownFormat) {
     for (unsigned size : {108u, 124u, 64u, 0u}) {
         messages.clear();
-        BmpLayout s;
-        s.headerSize = size;
-        s.pixels = {1, 2, 3, 0};
-        EXPECT_EQ(decodeBmp(writeFile("v.bmp", bmpBytes(s)).c_str()), nullptr);
+        EXPECT_EQ(decodeBmp(writeFile("v.bmp", bmpHeaderOfSize(size)).c_str()), nullptr);
         ASSERT_EQ(messages.size(), 1u) << size;
         EXPECT_EQ(messages[0], "Unknown DIB file format.");
     }
@@ -493,62 +412,7 @@ TEST_F(BmpDecoder, OpenFailuresAndHostileFilesGiveOneMessageAndNoImage) {
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0], "Failed to open DIB file " + empty + ".\n");
 
-    struct Case {
-        const char* what;
-        Bytes bytes;
-        const char* message;
-    };
-    std::vector<Case> cases;
-    BmpLayout s;
-    s.width = 2;
-    s.height = 2;
-    s.pixels = Bytes(16, 7);
-    BmpLayout t = s;
-    t.pixelOffset = 5000;
-    cases.push_back({"pixel offset past the end", bmpBytes(t), "Image file conversion error."});
-    t = s;
-    t.pixels.resize(15);
-    cases.push_back({"pixel data one byte short", bmpBytes(t), "Image file conversion error."});
-    for (unsigned bits : {0u, 2u, 64u, 7u}) {
-        t = s;
-        t.bitCount = bits;
-        cases.push_back({"odd bit count", bmpBytes(t), "Image file conversion error."});
-    }
-    t = s;
-    t.width = 0;
-    cases.push_back({"zero width", bmpBytes(t), "Image file conversion error."});
-    t = s;
-    t.height = 0;
-    cases.push_back({"zero height", bmpBytes(t), "Image file conversion error."});
-    t = s;
-    t.width = -3;
-    cases.push_back({"negative width", bmpBytes(t), "Image file conversion error."});
-    t = s;
-    t.compression = 1;
-    t.bitCount = 8;
-    t.height = -2;
-    cases.push_back({"top-down run-length", bmpBytes(t), "Image file conversion error."});
-    t = s;
-    t.compression = 4;  // embedded JPEG
-    cases.push_back({"unsupported compression", bmpBytes(t), "Image file conversion error."});
-    t = s;
-    t.bitCount = 8;
-    t.table = grayTable(3);  // 256 entries expected
-    t.pixels.clear();
-    cases.push_back({"colour table past the end", bmpBytes(t), "Image file conversion error."});
-    t = s;
-    t.width = INT_MAX;
-    t.height = INT_MAX;
-    cases.push_back({"product overflows", bmpBytes(t), "Out of memory."});
-    t = s;
-    t.width = 10000;
-    t.height = -10000;
-    cases.push_back({"buffer over 256 MiB", bmpBytes(t), "Out of memory."});
-    Bytes cut = bmpBytes(s);
-    cut.resize(30);
-    cases.push_back({"info header cut", cut, "Unknown DIB file format."});
-    cases.push_back({"just BM", Bytes{'B', 'M'}, "Unknown DIB file format."});
-    for (const Case& c : cases) {
+    for (const HostileBmp& c : hostileBmps()) {
         messages.clear();
         Image* got = bmp(c.bytes);
         EXPECT_EQ(got, nullptr) << c.what;

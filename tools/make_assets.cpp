@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "tools/audio.h"
 #include "tools/canvas.h"
@@ -332,6 +333,64 @@ void makeLabels(Font* bold) {
     }
 }
 
+// The three icons in one Windows icon file (trelvane.ico, for the program's resource):
+// a directory of 16-byte entries, then each PNG file whole, as Windows reads them.
+void makeWindowsIcon() {
+    std::vector<std::vector<unsigned char>> images;
+    const int sizes[] = {48, 128, 256};
+    for (int size : sizes) {
+        const std::string path = outDir + "/icons/trelvane-" + std::to_string(size) + ".png";
+        std::vector<unsigned char> bytes;
+        if (FILE* file = std::fopen(path.c_str(), "rb")) {
+            unsigned char chunk[65536];
+            std::size_t got;
+            while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
+                bytes.insert(bytes.end(), chunk, chunk + got);
+            }
+            std::fclose(file);
+        }
+        images.push_back(bytes);
+    }
+    std::vector<unsigned char> ico;
+    auto put16 = [&ico](unsigned v) {
+        ico.push_back(static_cast<unsigned char>(v));
+        ico.push_back(static_cast<unsigned char>(v >> 8));
+    };
+    auto put32 = [&put16](std::size_t v) {
+        put16(static_cast<unsigned>(v & 0xFFFF));
+        put16(static_cast<unsigned>(v >> 16));
+    };
+    put16(0);  // reserved
+    put16(1);  // an icon file
+    put16(3);  // three images
+    std::size_t offset = 6 + 16 * 3;
+    for (int i = 0; i < 3; ++i) {
+        ico.push_back(static_cast<unsigned char>(sizes[i] % 256));  // 0 stands for 256
+        ico.push_back(static_cast<unsigned char>(sizes[i] % 256));
+        ico.push_back(0);  // no palette
+        ico.push_back(0);
+        put16(1);   // planes
+        put16(32);  // bits a pixel
+        put32(images[i].size());
+        put32(offset);
+        offset += images[i].size();
+    }
+    for (const auto& image : images) {
+        ico.insert(ico.end(), image.begin(), image.end());
+    }
+    const std::string path = outDir + "/icons/trelvane.ico";
+    FILE* file = std::fopen(path.c_str(), "wb");
+    bool ok = file != nullptr && !images[0].empty() && !images[1].empty() && !images[2].empty();
+    if (file != nullptr) {
+        ok = std::fwrite(ico.data(), 1, ico.size(), file) == ico.size() && ok;
+        ok = std::fclose(file) == 0 && ok;
+    }
+    if (!ok) {
+        std::fprintf(stderr, "cannot write %s\n", path.c_str());
+        allOk = false;
+    }
+}
+
 void makeIcons() {
     mkdir((outDir + "/icons").c_str(), 0755);
     for (int size : {48, 128, 256}) {
@@ -374,6 +433,7 @@ void makeIcons() {
             allOk = false;
         }
     }
+    makeWindowsIcon();
 }
 
 void saveWav(const std::vector<std::int16_t>& samples, const char* name) {

@@ -1,0 +1,114 @@
+#!/usr/bin/env bash
+# What a Windows player downloads, built the way a packager builds it (cpack in the
+# Windows build folder) and used under Wine:
+# - the zip: one folder with trelvane.exe, the 28 pictures, the two sounds,
+#   LICENSE.txt and README.txt;
+# - the program's version resource and the installer's entry in the list of programs
+#   carry the version and publisher the Debian package has, and the program needs no
+#   DLL that Windows itself lacks;
+# - the installer installs silently into a chosen folder (by default Program
+#   Files\Trelvane), with a Start-menu shortcut that starts the game in its folder (its
+#   title shows, with every picture loaded);
+# - the silent uninstaller leaves nothing of it behind: files, folder, shortcuts and
+#   registry keys.
+# Usage: package_test.sh <windows build>
+set -u
+here=$(cd "$(dirname "$0")/.." && pwd)
+source "$here/check.sh"
+on_own_screen "$@"
+source "$here/screen.sh"
+source "$here/wine/wine.sh" "$1"
+work=$(mktemp -d)
+trap '[ -n "${pid:-}" ] && kill "$pid" 2>/dev/null; wine_stop; rm -rf "$work"' EXIT
+
+version=$(sed -nE 's/^project\(Trelvane VERSION ([0-9.]+).*/\1/p' "$here/../CMakeLists.txt")
+publisher=$(sed -nE 's/^set\(TRELVANE_PUBLISHER "(.*)"\)$/\1/p' "$here/../packaging/identity.cmake")
+[ -n "$version" ] && [ -n "$publisher" ] || { echo "FAIL: no version or publisher in the sources"; exit 1; }
+
+(cd "$windows_build" && cpack -G "ZIP;NSIS" -B "$work/packages" > "$work/cpack.log" 2>&1) ||
+    { cat "$work/cpack.log"; echo "FAIL: cpack"; exit 1; }
+zip="$work/packages/trelvane-$version-windows-x64.zip"
+installer="$work/packages/trelvane-$version-windows-x64.exe"
+[ -f "$zip" ] && [ -f "$installer" ] || { ls "$work/packages"; echo "FAIL: no zip or installer"; exit 1; }
+echo "packages: zip $(stat -c %s "$zip") bytes, installer $(stat -c %s "$installer") bytes"
+
+# The files of the game, as the Linux package has them, and the two texts.
+expected=$( (cd "$windows_build/data" && ls *.jpg *.wav; echo trelvane.exe; echo LICENSE.txt; echo README.txt) | sort)
+[ "$(echo "$expected" | grep -c '\.jpg$')" = 28 ] || fail "the data folder holds $(echo "$expected" | grep -c '\.jpg$') pictures"
+folder="trelvane-$version-windows-x64"
+got=$(unzip -Z1 "$zip" | grep -v '/$' | sed "s|^$folder/||" | sort)
+[ "$got" = "$expected" ] && echo "ok: the zip holds $folder/ with the $(echo "$got" | wc -l) files" ||
+    fail "the zip holds: $(unzip -Z1 "$zip" | tr '\n' ' ')"
+unzip -q "$zip" "$folder/trelvane.exe" -d "$work/unzipped"
+resource=$(strings -a -el "$work/unzipped/$folder/trelvane.exe" | tr '\n' '|')
+for pair in "CompanyName|$publisher" "ProductVersion|$version" "FileVersion|$version" \
+            "ProductName|Trelvane" "LegalCopyright|Copyright (c) 2026 $publisher. MIT licence."; do
+    [[ "$resource" == *"|$pair|"* ]] && echo "ok: version resource: ${pair/|/ = }" || fail "version resource lacks ${pair/|/ = }"
+done
+
+# The program needs no DLL beyond Windows' own: the compiler's runtime is linked in.
+objdump=$(command -v x86_64-w64-mingw32-objdump || echo objdump)
+dlls=$("$objdump" -p "$work/unzipped/$folder/trelvane.exe" | sed -n 's/^\s*DLL Name: //p' | tr 'a-z' 'A-Z' | sort | tr '\n' ' ')
+foreign=$(echo "$dlls" | tr ' ' '\n' | grep -vxE 'KERNEL32.DLL|USER32.DLL|GDI32.DLL|ADVAPI32.DLL|MSVCRT.DLL|OPENGL32.DLL|GLU32.DLL|WINMM.DLL|')
+[ -n "$dlls" ] && [ -z "$foreign" ] && echo "ok: the program needs only Windows' own DLLs: $dlls" ||
+    fail "the program needs DLLs a Windows machine lacks: ${foreign:-(none found)}"
+
+# Silent install into a folder of its own. (NSIS takes /D= unquoted, and Wine quotes
+# an argument with a space: the folder has none.)
+target="$work/Games/Trelvane"
+"$wine64" "$installer" /S "/D=$(windows_path "$target")" > "$work/install.log" 2>&1 || fail "the installer failed"
+installed=$(cd "$target" 2>/dev/null && ls | sort)
+[ "$installed" = "$(printf '%s\nUninstall.exe' "$expected" | sort)" ] && echo "ok: installed the same files and Uninstall.exe" ||
+    fail "installed: $(echo $installed)"
+menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Trelvane"
+[ -f "$menu/Trelvane.lnk" ] && echo "ok: a Start-menu shortcut" || fail "no Start-menu shortcut"
+# The link's strings: the program's path, then the working folder (after the length
+# of its text, which may read as one more character).
+strings -a -el "$menu/Trelvane.lnk" |
+    wanted="$(windows_path "$target")" awk '$0 == ENVIRON["wanted"] || substr($0, 2) == ENVIRON["wanted"] { found = 1 } END { exit !found }' &&
+    echo "ok: the shortcut starts the game in $(windows_path "$target")" ||
+    fail "the shortcut names no working folder $(windows_path "$target"): $(strings -a -el "$menu/Trelvane.lnk" | tr '\n' ' ')"
+uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Trelvane'
+"$wine64" reg query "$uninstall_key" 2>/dev/null | tr -d '\r' > "$work/key"
+for pair in "DisplayName Trelvane" "DisplayVersion $version" "Publisher $publisher"; do
+    grep -qE "^ +${pair%% *} +REG_SZ +${pair#* }$" "$work/key" && echo "ok: list of programs: $pair" ||
+        fail "the list of programs lacks $pair"
+done
+grep -q 'UninstallString .*Uninstall.exe' "$work/key" || fail "no uninstaller in the list of programs"
+
+# The shortcut, as a player clicks it: the title picture shows only when the game
+# reads its pictures from its folder.
+prepare_title "$target"
+"$wine64" start /wait 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Trelvane\Trelvane.lnk' > "$work/game.log" 2>&1 &
+pid=$!
+wait_until 120 showing_title && echo "ok: the shortcut starts the game: its title shows" || fail "no title from the shortcut"
+xdotool key Escape
+wait_until 20 eval '! kill -0 "$pid" 2>/dev/null' || fail "Escape did not end the game"
+kill "$pid" 2>/dev/null
+wait "$pid"
+status=$?
+pid=""  # reaped: its number may soon belong to another process
+[ "$status" = 0 ] || fail "the game from the shortcut ended with status $status"
+wine_stop
+
+# Silent uninstall. The uninstaller runs on from a copy of itself; its end is when the
+# folder is gone.
+"$wine64" "$(windows_path "$target")\\Uninstall.exe" /S > "$work/uninstall.log" 2>&1 || fail "the uninstaller failed"
+wait_until 60 eval '[ ! -e "$target" ]' && echo "ok: the uninstaller removed the folder" ||
+    fail "left behind: $(cd "$target" && ls | tr '\n' ' ')"
+wine_stop
+[ -e "$menu" ] && fail "the Start-menu folder is left"
+"$wine64" reg query "$uninstall_key" > /dev/null 2>&1 && fail "the list of programs still has Trelvane"
+"$wine64" reg query "HKLM\\Software\\$publisher" > /dev/null 2>&1 && fail "the registry still has Software\\$publisher"
+wine_stop
+
+# Without /D= the game goes where 64-bit programs go, and leaves from there too.
+default="$WINEPREFIX/drive_c/Program Files/Trelvane"
+"$wine64" "$installer" /S > "$work/install.log" 2>&1 || fail "the installer failed"
+[ -f "$default/trelvane.exe" ] && echo "ok: by default in C:\Program Files\Trelvane" ||
+    fail "not installed in C:\Program Files\Trelvane by default"
+"$wine64" 'C:\Program Files\Trelvane\Uninstall.exe' /S > "$work/uninstall.log" 2>&1
+wait_until 60 eval '[ ! -e "$default" ]' || fail "the uninstaller left C:\Program Files\Trelvane"
+wine_stop
+[ "$failures" = 0 ] || { cat "$work/install.log" "$work/uninstall.log"; exit 1; }
+echo "packages: the zip, the installer and the uninstaller as a Windows player uses them"
