@@ -91,13 +91,15 @@ pid=""  # reaped: its number may soon belong to another process
 [ "$status" = 0 ] || fail "the game from the shortcut ended with status $status"
 wine_stop
 
-# Silent uninstall. The uninstaller runs on from a copy of itself; its end is when the
-# folder is gone.
+# Silent uninstall. The uninstaller runs on from a copy of itself, which ends once the
+# folder and the Start-menu shortcut are both gone.
 "$wine64" "$(windows_path "$target")\\Uninstall.exe" /S > "$work/uninstall.log" 2>&1 || fail "the uninstaller failed"
-wait_until 60 eval '[ ! -e "$target" ]' && echo "ok: the uninstaller removed the folder" ||
-    fail "left behind: $(cd "$target" && ls | tr '\n' ' ')"
-wine_stop
+wait_until 60 eval '[ ! -e "$target" ] && [ ! -e "$menu" ]'
+[ -e "$target" ] && fail "left behind: $(cd "$target" && ls | tr '\n' ' ')"
 [ -e "$menu" ] && fail "the Start-menu folder is left"
+[ -e "$target" ] || [ -e "$menu" ] || echo "ok: the uninstaller removed the folder and the shortcut"
+timeout 60 "$wineserver" -w 2>/dev/null  # until the uninstaller's copy has ended
+wine_stop
 "$wine64" reg query "$uninstall_key" > /dev/null 2>&1 && fail "the list of programs still has Trelvane"
 "$wine64" reg query "HKLM\\Software\\$publisher" > /dev/null 2>&1 && fail "the registry still has Software\\$publisher"
 wine_stop
