@@ -22,3 +22,14 @@ wait_until() {
     done
     return 1
 }
+
+# escape_ends <what>: Escape must end the process $pid within 20 s, with status 0. It is
+# reaped and $pid cleared either way (its number may soon belong to another process).
+escape_ends() {
+    xdotool key Escape
+    wait_until 20 eval '! kill -0 "$pid" 2>/dev/null' || { fail "Escape did not end $1"; kill -9 "$pid"; }
+    wait "$pid"
+    local status=$?
+    pid=""
+    [ "$status" = 0 ] && echo "ok: Escape ends $1 with status 0" || fail "$1 ended with status $status"
+}

@@ -37,11 +37,7 @@ xdotool keydown w
 wait_until 20 ground_moved && echo "ok: the tank drives on a clock past its sign" ||
     fail "the ground stood still while driving"
 xdotool keyup w
-xdotool key Escape
-wait_until 10 eval '! kill -0 "$pid" 2>/dev/null' || fail "Escape did not end the game"
-wait "$pid"; status=$?
-pid=""  # reaped: its number may soon belong to another process
-[ "$status" = 0 ] || fail "the game ended with status $status"
+escape_ends "the game"
 if [ "$failures" -ne 0 ]; then
     echo "console:"; cat "$work/out"; echo "errors:"; cat "$work/err"; exit 1
 fi

@@ -38,12 +38,6 @@ play() {
     xdotool key Return
     wait_until 30 left_title || fail "still the title after Enter"
 }
-quit() {
-    xdotool key Escape
-    wait_until 10 ended || { fail "Escape did not end the game"; kill -9 "$pid"; }
-    wait "$pid"
-    pid=""  # reaped: its number may soon belong to another process
-}
 
 # ---- A shot sounds, then each signal ends the game at once.
 for signal in TERM INT; do
@@ -77,7 +71,7 @@ if wait_until 20 ground_still; then echo "ok: keys let go in another window stop
     fail "the tank drove on after its keys were let go in another window"
 fi
 xdotool windowfocus --sync "$game_window"
-quit
+escape_ends "the game"
 kill "$other"; wait "$other" 2>/dev/null; other=""
 
 # ---- Slow frames (150 ms more a buffer swap): every instant tap of Space fires a
@@ -94,7 +88,7 @@ xdotool key Tab
 if wait_until 15 reads $PLAY_TURBO 2 "1[0-5]"; then echo "ok: a tap of Tab between slow frames starts the turbo"; else
     fail "a tap of Tab between slow frames started no turbo"
 fi
-quit
+escape_ends "the game"
 
 if [ "$failures" -ne 0 ]; then
     echo "console:"; cat "$work/out"; echo "errors:"; cat "$work/err"; exit 1

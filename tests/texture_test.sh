@@ -40,11 +40,7 @@ for file in texture_sky.jpg texture_tank.jpg texture_bullet.jpg texture_object.j
     [ "$count" = 1 ] && echo "ok: $file refused: $(grep "^$file: not loaded: " "$work/err")" ||
         fail "$file: $count refusal lines"
 done
-xdotool key Escape
-for _ in $(seq 1 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-wait "$pid"; status=$?
-pid=""  # reaped: its number may soon belong to another process
-[ "$status" = 0 ] && echo "ok: Escape ends the game with status 0" || fail "the game ended with status $status"
+escape_ends "the game"
 
 # A picture saved under the wrong name: the first bytes of a TGA file.
 printf '\0\0\2\0\0\0\0\0\0\0\0\0' > "$work/data/texture_sky.jpg"

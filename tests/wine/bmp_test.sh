@@ -54,13 +54,7 @@ grey() {
         [ "$(mean_rgb "$work/middle.png")" = "128 128 128" ]
 }
 wait_until 20 grey && echo "ok: the window goes on" || fail "the window shows $(mean_rgb "$work/middle.png") where the box was"
-xdotool key Escape
-wait_until 20 eval '! kill -0 "$pid" 2>/dev/null' || fail "Escape did not end it"
-kill "$pid" 2>/dev/null
-wait "$pid"
-status=$?
-pid=""  # reaped: its number may soon belong to another process
-[ "$status" = 0 ] || fail "it ended with status $status"
+escape_ends "it"
 
 if [ "$failures" -ne 0 ]; then
     echo "errors:"; cat "$work/gdi.err" "$work/box.err"; exit 1

@@ -82,13 +82,7 @@ prepare_title "$target"
 "$wine64" start /wait 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Trelvane\Trelvane.lnk' > "$work/game.log" 2>&1 &
 pid=$!
 wait_until 120 showing_title && echo "ok: the shortcut starts the game: its title shows" || fail "no title from the shortcut"
-xdotool key Escape
-wait_until 20 eval '! kill -0 "$pid" 2>/dev/null' || fail "Escape did not end the game"
-kill "$pid" 2>/dev/null
-wait "$pid"
-status=$?
-pid=""  # reaped: its number may soon belong to another process
-[ "$status" = 0 ] || fail "the game from the shortcut ended with status $status"
+escape_ends "the game from the shortcut"
 wine_stop
 
 # Silent uninstall. The uninstaller runs on from a copy of itself, which ends once the

@@ -64,13 +64,7 @@ wait_until 20 ground_still && echo "ok: keys let go in another window stop the t
 xdotool windowfocus --sync "$game_window"
 kill "$other"; wait "$other" 2>/dev/null; other=""
 
-xdotool key Escape
-wait_until 20 eval '! kill -0 "$pid" 2>/dev/null' || fail "Escape did not end the game"
-kill "$pid" 2>/dev/null
-wait "$pid"
-status=$?
-pid=""  # reaped: its number may soon belong to another process
-[ "$status" = 0 ] && echo "ok: Escape ends the game with status 0" || fail "Escape ended the game with status $status"
+escape_ends "the game"
 
 if [ "$failures" -ne 0 ]; then
     echo "console:"; tr -d '\r' < "$work/out"; echo "errors:"; cat "$work/err"; exit 1

@@ -59,13 +59,7 @@ cue_trace "$n" | grep -q 'ParentChunk ckid=RIFF fccType=WAVE' && cue_trace "$n" 
     echo "ok: shoot.wav there: read and sent to a sound device" ||
     fail "shoot.wav there, yet it was not read and sent to a device"
 
-xdotool key Escape
-wait_until 20 eval '! kill -0 "$pid" 2>/dev/null' || fail "Escape did not end the game"
-kill "$pid" 2>/dev/null
-wait "$pid"
-status=$?
-pid=""  # reaped: its number may soon belong to another process
-[ "$status" = 0 ] || fail "the game ended with status $status"
+escape_ends "the game"
 
 if [ "$failures" -ne 0 ]; then
     echo "Wine's winmm trace:"; grep 'winmm' "$work/err"; exit 1

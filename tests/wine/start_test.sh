@@ -34,20 +34,10 @@ start() {
         fail "$name shows no title within two minutes"
     fi
 }
-# stop <name>: Escape ends it with status 0.
-stop() {
-    xdotool key Escape
-    wait_until 20 eval '! kill -0 "$pid" 2>/dev/null' || fail "$1: Escape did not end it"
-    kill "$pid" 2>/dev/null
-    wait "$pid"
-    local status=$?
-    pid=""  # reaped: its number may soon belong to another process
-    [ "$status" = 0 ] || fail "$1 ended with status $status"
-}
 
 declare -A origin
 start linux "$linux_data" "$linux_game"
-stop linux
+escape_ends linux
 start windows "$windows_build/data" "$wine64" "$windows_build/trelvane.exe"
 
 # The console: the game-mode line or lines, the buffer line, the renderer line, as the
@@ -82,7 +72,7 @@ crop "$work/windows.png" "$w" "$h" "$wx" "$wy" "$work/windows_window.png"
 d=$(rmse "$work/windows_window.png" "$work/linux_window.png")
 less_than "$d" 0.01 && echo "ok: the Windows title ($w x $h from $wx,$wy) differs from the Linux one (from $lx,$ly) by $d (RMSE)" ||
     fail "the Windows title differs from the Linux one by $d (RMSE)"
-stop windows
+escape_ends windows
 
 if [ "$failures" -ne 0 ]; then
     echo "errors (Windows):"; cat "$work/windows.err"; exit 1
