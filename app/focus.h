@@ -2,7 +2,8 @@
 // itself: GLUT reports no focus change.
 #pragma once
 
-// True once after the window lost the keyboard focus (to another window, or to a
-// program that grabbed the keyboard). Reads only what has already arrived, so it can
+// True while the keyboard focus is away from the game's window (with another window, or
+// with a program that grabbed the keyboard): key events that were already on their way
+// may still arrive, but no release will. Reads only what has already arrived, so it can
 // run every frame; false where it cannot tell.
-bool keyboardFocusLost();
+bool keyboardFocusElsewhere();

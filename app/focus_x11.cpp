@@ -10,6 +10,7 @@ namespace {
 
 Display* focusEvents = nullptr;
 bool tried = false;
+bool elsewhere = false;  // as of the last focus event read
 
 // The connection and its event selection, made on the first call (from a frame, when
 // the window exists and its context is current); false for good when it cannot be.
@@ -31,16 +32,18 @@ bool watching() {
 
 }  // namespace
 
-bool keyboardFocusLost() {
+bool keyboardFocusElsewhere() {
     if (!watching())
         return false;
-    bool lost = false;
     while (XEventsQueued(focusEvents, QueuedAfterReading) > 0) {
         XEvent event;
         XNextEvent(focusEvents, &event);
         // Focus moving into a child of the window is still the window's.
-        if (event.type == FocusOut && event.xfocus.detail != NotifyInferior)
-            lost = true;
+        if (event.type == FocusIn) {
+            elsewhere = false;
+        } else if (event.type == FocusOut && event.xfocus.detail != NotifyInferior) {
+            elsewhere = true;
+        }
     }
-    return lost;
+    return elsewhere;
 }

@@ -41,5 +41,5 @@ void installPlatformHooks() {
     platform.playSound = playSoundCue;
     platform.postRedisplay = postRedisplay;
     platform.exitProcess = exitProcess;
-    platform.keyboardFocusLost = keyboardFocusLost;
+    platform.keyboardFocusElsewhere = keyboardFocusElsewhere;
 }

@@ -24,7 +24,7 @@ void quietLight(int) {}
 void quietSound(const char*) {}
 void quietRedisplay() {}
 void quietExit(int) {}
-bool focusKept() {
+bool focusHere() {
     return false;
 }
 
@@ -37,7 +37,7 @@ float uniform(float low, float high) {
 
 void buildFullTables() {
     platform = PlatformHooks{benchClock,     benchCalendar, quietLight, quietSound,
-                             quietRedisplay, quietExit,     focusKept};
+                             quietRedisplay, quietExit,     focusHere};
     game = GameState();
     setupLevel(10);
     game.phase = Playing;

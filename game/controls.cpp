@@ -45,7 +45,7 @@ void releaseKey(unsigned char key) {
 }
 
 void settleKeys() {
-    if (platform.keyboardFocusLost()) {
+    if (platform.keyboardFocusElsewhere()) {
         for (int key = 0; key < 256; ++key) {
             if (game.keyDown[key])
                 releaseKey(static_cast<unsigned char>(key));

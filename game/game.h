@@ -25,8 +25,8 @@ void applyPlayerControls();
 void pressKey(unsigned char key);
 void releaseKey(unsigned char key);
 // Once at the start of every frame, before the flags are read: lets go of the taps the
-// last frame has read, and of every key when the window lost the keyboard focus (the
-// releases of keys let go elsewhere never reach the game).
+// last frame has read, and of every key while the keyboard focus is elsewhere (the
+// releases of keys let go there never reach the game).
 void settleKeys();
 
 // Takes shell `index` out of its table, first leaving a 3 s burst where it is drawn

@@ -82,14 +82,19 @@ TEST_F(Keyboard, ATapBetweenFramesActsInOneFrameAndALostFocusLetsEveryKeyGo) {
     frameAt(40);
     frameAt(50);
     EXPECT_EQ(game.keyDown['d'], 1);
-    // The focus lost: held keys let go at the next frame, a fresh tap after one more.
+    // The focus elsewhere: held keys let go at the next frame, a fresh tap after one
+    // more, and so is a press that was still on its way.
     onKeyDown(' ', 0, 0);
-    record.focusLost = true;
+    record.focusElsewhere = true;
     frameAt(60);
     EXPECT_EQ(game.keyDown['d'], 0);
     EXPECT_EQ(game.keyDown[' '], 1);
     frameAt(70);
     EXPECT_EQ(game.keyDown[' '], 0);
+    onKeyDown('w', 0, 0);
+    frameAt(80);
+    frameAt(90);
+    EXPECT_EQ(game.keyDown['w'], 0);
 }
 
 TEST_F(Keyboard, EscapeEndsTheProcessWithStatusZeroInEveryPhase) {

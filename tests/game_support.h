@@ -18,7 +18,7 @@ struct Record {
     std::vector<std::string> sounds;
     int redisplays = 0;
     std::vector<int> exits;
-    bool focusLost = false;  // the next question about the focus answers that it was lost
+    bool focusElsewhere = false;
 };
 
 inline Record record;
@@ -41,10 +41,8 @@ inline void recordRedisplay() {
 inline void recordExit(int status) {
     record.exits.push_back(status);
 }
-inline bool recordedFocusLoss() {
-    const bool lost = record.focusLost;
-    record.focusLost = false;
-    return lost;
+inline bool recordedFocus() {
+    return record.focusElsewhere;
 }
 
 // Every test starts from the program-start state with recording hooks installed and
@@ -56,8 +54,8 @@ protected:
         savedPlatform_ = platform;
         game = GameState();
         record = Record();
-        platform = PlatformHooks{recordedClock,   recordedCalendar, recordLightOff,   recordSound,
-                                 recordRedisplay, recordExit,       recordedFocusLoss};
+        platform = PlatformHooks{recordedClock,   recordedCalendar, recordLightOff, recordSound,
+                                 recordRedisplay, recordExit,       recordedFocus};
         seedRandom(1);
     }
     void TearDown() override {

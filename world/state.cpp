@@ -19,7 +19,7 @@ void noRedisplay() {}
 void systemExit(int status) {
     std::exit(status);
 }
-bool focusKept() {
+bool focusHere() {
     return false;
 }
 
@@ -29,7 +29,7 @@ unsigned long long drawCount = 0;
 }  // namespace
 
 PlatformHooks platform = {
-    noClock, systemCalendarSeconds, noLight, noSound, noRedisplay, systemExit, focusKept};
+    noClock, systemCalendarSeconds, noLight, noSound, noRedisplay, systemExit, focusHere};
 
 // The classic 15-bit linear congruential generator: the same sequence on every
 // platform, with the srand/rand contract (seed 1 is the default).

@@ -282,7 +282,7 @@ struct PlatformHooks {
     void (*playSound)(const char* fileName);  // start a cue, replacing one playing
     void (*postRedisplay)();                  // ask for the next display call
     void (*exitProcess)(int status);          // end the game
-    bool (*keyboardFocusLost)();              // the window lost the keyboard focus since asked
+    bool (*keyboardFocusElsewhere)();         // the window is without the keyboard focus
 };
 
 extern PlatformHooks platform;
