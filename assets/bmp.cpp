@@ -2,7 +2,6 @@
 // into bottom-up RGB rows through their colour table, masks or run-length codes. Rows
 // stored top-down (negative height) are turned bottom-up.
 
-#include <cstdio>
 #include <cstring>
 
 #include "assets/bmp_source.h"
@@ -188,14 +187,9 @@ Image* decodeBmpMemory(const unsigned char* data, std::size_t size, const char* 
 }
 
 Image* decodeBmp(const char* fileName) {
-    if (fileName == nullptr) {
+    if (!bmpFileOpens(fileName)) {
         return nullptr;
     }
-    FILE* probe = std::fopen(fileName, "rb");
-    if (probe == nullptr) {
-        return nullptr;
-    }
-    std::fclose(probe);
     std::vector<unsigned char> bytes;
     if (!readWholeFile(fileName, bytes)) {
         bytes.clear();

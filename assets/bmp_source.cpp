@@ -121,3 +121,15 @@ bool readBmpSource(const unsigned char* data, std::size_t size, const char* file
     }
     return true;
 }
+
+bool bmpFileOpens(const char* fileName) {
+    if (fileName == nullptr) {
+        return false;
+    }
+    FILE* probe = std::fopen(fileName, "rb");
+    if (probe == nullptr) {
+        return false;
+    }
+    std::fclose(probe);
+    return true;
+}

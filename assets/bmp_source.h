@@ -24,6 +24,10 @@ struct BmpSource {
     std::size_t pixelBytes = 0;
 };
 
+// The decoder's first look at a file: true when it opens for reading. A missing or
+// unreadable file (or no name) is no BMP, and gets no message.
+bool bmpFileOpens(const char* fileName);
+
 // Reads a "BM" file or packed DIB of `size` bytes into `src`. False after one message
 // to the error reporter when it is no BMP the game converts: unknown header, unsupported
 // bit count or compression, a table or pixels past the end, a side not positive, or

@@ -4,7 +4,6 @@
 // The section is bottom-up, so rows stored top-down come out bottom-up too.
 #include <windows.h>
 
-#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -136,14 +135,9 @@ Image* decodeBmpMemory(const unsigned char* data, std::size_t size, const char* 
 }
 
 Image* decodeBmp(const char* fileName) {
-    if (fileName == nullptr) {
+    if (!bmpFileOpens(fileName)) {
         return nullptr;
     }
-    FILE* probe = std::fopen(fileName, "rb");
-    if (probe == nullptr) {
-        return nullptr;
-    }
-    std::fclose(probe);
 
     // The whole file mapped read-only; others may read it meanwhile.
     HANDLE file = CreateFileA(fileName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,

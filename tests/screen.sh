@@ -24,6 +24,44 @@ title_difference() { shot "$work/${1:-now}.png"; rmse "$work/${1:-now}.png" "$wo
 showing_title() { less_than "$(title_difference "$@")" 0.15; }
 left_title() { less_than 0.2 "$(title_difference "$@")"; }
 
+# ground <name>: the ground before the tank, from a screenshot, in $work/<name>.png.
+# ground_moved: it differs from $work/still.png; ground_still: two looks half a second
+# apart show the same picture.
+ground() { shot "$work/now.png" && crop "$work/now.png" 800 200 0 380 "$work/$1.png"; }
+ground_moved() { ground moved && less_than 0.05 "$(rmse "$work/still.png" "$work/moved.png")"; }
+ground_still() {
+    ground still && sleep 0.5 && ground again && less_than "$(rmse "$work/still.png" "$work/again.png")" 0.005
+}
+
+# keys_let_go_elsewhere: with the game playing in its window, W, A and Space held there,
+# the keyboard focus moved to another window ($other, killed by the caller's trap if
+# need be) and the keys let go in it: the tank must stop driving, turning and firing,
+# and coast to a stop. Needs check.sh.
+keys_let_go_elsewhere() {
+    local game_window other_window
+    xev -geometry 100x100+0+0 > /dev/null &
+    other=$!
+    # Its name comes before it is mapped, and only a mapped window can take the focus.
+    wait_until 10 xdotool search --onlyvisible --name '^Event Tester$' > /dev/null || fail "no other window"
+    other_window=$(xdotool search --onlyvisible --name '^Event Tester$' | head -1)
+    game_window=$(xdotool search --onlyvisible --name '^Trelvane$' | head -1)
+    # The keyboard given to the game's window, as a window manager gives it (with none,
+    # X lets the pointer decide, and Wine sees no window lose the keyboard).
+    xdotool windowfocus --sync "$game_window"
+    ground still
+    xdotool keydown w keydown a keydown space
+    wait_until 30 ground_moved || fail "the ground did not move while driving"
+    xdotool windowfocus --sync "$other_window" || fail "the focus did not move to the other window"
+    xdotool keyup w keyup a keyup space
+    if wait_until 20 ground_still; then echo "ok: keys let go in another window stop the tank"; else
+        fail "the tank drove on after its keys were let go in another window"
+    fi
+    xdotool windowfocus --sync "$game_window"
+    kill "$other"
+    wait "$other" 2>/dev/null
+    other=""
+}
+
 # mean_rgb <image>: "r g b" mean colour, each 0 to 255.
 mean_rgb() {
     convert "$1" -resize 1x1\! -depth 8 -format '%[fx:int(255*r+.5)] %[fx:int(255*g+.5)] %[fx:int(255*b+.5)]' info:

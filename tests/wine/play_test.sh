@@ -17,12 +17,6 @@ trap '[ -n "${pid:-}" ] && kill "$pid" 2>/dev/null; [ -n "${other:-}" ] && kill 
 
 prepare_glyphs "$data" "$work"
 prepare_title "$data"
-ground() { shot "$work/now.png" && crop "$work/now.png" 800 200 0 380 "$work/$1.png"; }
-ground_moved() { ground moved && less_than 0.05 "$(rmse "$work/still.png" "$work/moved.png")"; }
-# Two looks at the ground half a second apart show the same picture.
-ground_still() {
-    ground still && sleep 0.5 && ground again && less_than "$(rmse "$work/still.png" "$work/again.png")" 0.005
-}
 # One shot fired and none hit yet, or the shot hit: hits/shots reads 0/1 or 1/1.
 one_shot() { shot "$work/fired.png" && [[ "$(read_row "$work/fired.png" "$PLAY_ACCURACY" 3 "$work")" =~ ^[01]/1$ ]]; }
 
@@ -46,23 +40,7 @@ xdotool key space
 wait_until 30 one_shot && echo "ok: Space fired one shell: accuracy '$(read_row "$work/fired.png" "$PLAY_ACCURACY" 3 "$work")'" ||
     fail "after one Space the accuracy reads '$(read_row "$work/fired.png" "$PLAY_ACCURACY" 3 "$work")'"
 
-# W, A and Space held, the focus moved to another window, the keys let go there: the
-# tank stops driving, turning and firing, and coasts to a stop.
-xev -geometry 100x100+0+0 > /dev/null &
-other=$!
-wait_until 10 xdotool search --name '^Event Tester$' > /dev/null || fail "no other window"
-other_window=$(xdotool search --name '^Event Tester$' | head -1)
-game_window=$(xdotool search --name '^Trelvane$' | head -1)
-# The keyboard given to the game's window, as a window manager gives it (with none,
-# X lets the pointer decide, and Wine sees no window lose the keyboard).
-xdotool windowfocus --sync "$game_window"
-xdotool keydown w keydown a keydown space
-wait_until 30 ground_moved || fail "the ground did not move while driving"
-xdotool windowfocus --sync "$other_window" keyup w keyup a keyup space
-wait_until 20 ground_still && echo "ok: keys let go in another window stop the tank" ||
-    fail "the tank drove on after its keys were let go in another window"
-xdotool windowfocus --sync "$game_window"
-kill "$other"; wait "$other" 2>/dev/null; other=""
+keys_let_go_elsewhere
 
 escape_ends "the game"
 
