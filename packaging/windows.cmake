@@ -36,6 +36,9 @@ set(CPACK_NSIS_DISPLAY_NAME Trelvane)
 set(CPACK_NSIS_URL_INFO_ABOUT "${TRELVANE_HOMEPAGE}")
 set(CPACK_NSIS_CONTACT "${TRELVANE_CONTACT}")
 set(CPACK_NSIS_INSTALLED_ICON_NAME trelvane.exe)
+# The installer and the uninstaller wear the game's own icon, like the program.
+set(CPACK_NSIS_MUI_ICON ${TRELVANE_DATA_DIR}/icons/trelvane.ico)
+set(CPACK_NSIS_MUI_UNIICON ${TRELVANE_DATA_DIR}/icons/trelvane.ico)
 set(CPACK_NSIS_MODIFY_PATH OFF)
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 # The game reads its pictures from the folder it starts in: the shortcut starts it

@@ -60,6 +60,17 @@ target="$work/Games/Trelvane"
 installed=$(cd "$target" 2>/dev/null && ls | sort)
 [ "$installed" = "$(printf '%s\nUninstall.exe' "$expected" | sort)" ] && echo "ok: installed the same files and Uninstall.exe" ||
     fail "installed: $(echo $installed)"
+# The installer and the uninstaller wear the game's icon: each of its pictures, whole.
+hex() { od -An -tx1 -v "$1" | tr -d ' \n'; }
+before=$failures
+for program in "$installer" "$target/Uninstall.exe"; do
+    bytes=$(hex "$program")
+    for size in 48 128 256; do
+        [[ "$bytes" == *"$(hex "$windows_build/data/icons/trelvane-$size.png")"* ]] ||
+            fail "$(basename "$program") lacks the game's $size-pixel icon"
+    done
+done
+[ "$failures" = "$before" ] && echo "ok: the installer and the uninstaller carry the game's icon"
 menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Trelvane"
 [ -f "$menu/Trelvane.lnk" ] && echo "ok: a Start-menu shortcut" || fail "no Start-menu shortcut"
 # The link's strings: the program's path, then the working folder (after the length
@@ -104,7 +115,8 @@ default="$WINEPREFIX/drive_c/Program Files/Trelvane"
 [ -f "$default/trelvane.exe" ] && echo "ok: by default in C:\Program Files\Trelvane" ||
     fail "not installed in C:\Program Files\Trelvane by default"
 "$wine64" 'C:\Program Files\Trelvane\Uninstall.exe' /S > "$work/uninstall.log" 2>&1
-wait_until 60 eval '[ ! -e "$default" ]' || fail "the uninstaller left C:\Program Files\Trelvane"
+wait_until 60 eval '[ ! -e "$default" ]' ||
+    fail "the uninstaller left C:\\Program Files\\Trelvane: $(cd "$default" && ls | tr '\n' ' ')"
 wine_stop
 [ "$failures" = 0 ] || { cat "$work/install.log" "$work/uninstall.log"; exit 1; }
 echo "packages: the zip, the installer and the uninstaller as a Windows player uses them"
