@@ -50,5 +50,16 @@ set(CPACK_NSIS_CREATE_ICONS_EXTRA
 # The publisher's registry key goes too, once no other program of ours is under it.
 set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS
   "DeleteRegKey SHCTX 'Software\\\\${TRELVANE_PUBLISHER}\\\\Trelvane'\n  DeleteRegKey /ifempty SHCTX 'Software\\\\${TRELVANE_PUBLISHER}'")
-set(CPACK_NSIS_DELETE_ICONS_EXTRA "Delete '$SMPROGRAMS\\\\$MUI_TEMP\\\\Trelvane.lnk'")
+# The uninstaller runs from a copy of itself, started by the one in the folder, which
+# may not have ended yet when the copy gets there: while it runs, its file (and so the
+# folder) cannot go. So the copy tries again for up to 5 s, while the folder is there.
+# (This text comes twice in the uninstaller; relative jumps keep both copies whole.)
+set(CPACK_NSIS_DELETE_ICONS_EXTRA "Delete '$SMPROGRAMS\\\\$MUI_TEMP\\\\Trelvane.lnk'
+  StrCpy $R9 0
+  IfFileExists '$INSTDIR\\\\*.*' 0 +6
+  Sleep 100
+  Delete '$INSTDIR\\\\Uninstall.exe'
+  RMDir '$INSTDIR'
+  IntOp $R9 $R9 + 1
+  IntCmp $R9 50 +1 -5 +1")
 include(CPack)
