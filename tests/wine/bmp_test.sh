@@ -15,8 +15,7 @@ source "$here/screen.sh"
 source "$here/wine/wine.sh" "$1"
 writer=$(realpath "$2")
 portable=$(realpath "$3")
-work=$(mktemp -d)
-trap '[ -n "${pid:-}" ] && kill "$pid" 2>/dev/null; wine_stop; rm -rf "$work"' EXIT
+wine_test_folder
 
 mkdir "$work/files"
 "$writer" "$work/files" || { echo "FAIL: could not write the BMP files"; exit 1; }

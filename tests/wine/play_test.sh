@@ -11,9 +11,7 @@ on_own_screen "$@"
 source "$here/screen.sh"
 source "$here/wine/wine.sh" "$1"
 data="$windows_build/data"
-work=$(mktemp -d)
-trap '[ -n "${pid:-}" ] && kill "$pid" 2>/dev/null; [ -n "${other:-}" ] && kill "$other" 2>/dev/null
-      wine_stop; rm -rf "$work"' EXIT
+wine_test_folder
 
 prepare_glyphs "$data" "$work"
 prepare_title "$data"

@@ -12,8 +12,7 @@ on_own_screen "$@"
 source "$here/screen.sh"
 export WINEDEBUG=-all,+winmm
 source "$here/wine/wine.sh" "$1"
-work=$(mktemp -d)
-trap '[ -n "${pid:-}" ] && kill "$pid" 2>/dev/null; wine_stop; rm -rf "$work"' EXIT
+wine_test_folder
 
 cp -r "$windows_build/data" "$work/data"
 rm "$work/data/shoot.wav"

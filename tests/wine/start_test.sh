@@ -12,8 +12,7 @@ source "$here/screen.sh"
 source "$here/wine/wine.sh" "$1"
 linux_game=$(realpath "$2")
 linux_data=$(realpath "$3")
-work=$(mktemp -d)
-trap '[ -n "${pid:-}" ] && kill "$pid" 2>/dev/null; wine_stop; [ -n "${KEEP:-}" ] && cp "$work"/*.png /tmp/; rm -rf "$work"' EXIT
+wine_test_folder
 
 prepare_title "$windows_build/data"
 
