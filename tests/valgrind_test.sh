@@ -25,12 +25,16 @@ cd "$data"
 valgrind --tool=memcheck --leak-check=full --num-callers=40 --suppressions="$here/valgrind.supp" \
     --xml=yes --xml-file="$log" "$game" > "$work/console" 2>&1 &
 pid=$!
-wait_until 300 showing_title || fail "no title picture under valgrind"
-xdotool key Return
-wait_until 120 left_title || fail "Enter did not start play under valgrind"
-xdotool keydown w keydown a keydown space
-sleep 12  # the stretch of play measured
-xdotool keyup w keyup a keyup space
+game_gone() { ! kill -0 "$pid" 2>/dev/null; }
+if wait_until 300 eval 'game_gone || showing_title' && ! game_gone; then
+    xdotool key Return
+    wait_until 120 left_title || fail "Enter did not start play under valgrind"
+    xdotool keydown w keydown a keydown space
+    sleep 12  # the stretch of play measured
+    xdotool keyup w keyup a keyup space
+else
+    fail "no title picture under valgrind"
+fi
 escape_ends "the game under valgrind"
 [ "$failures" = 0 ] || { echo "its console:"; tail -20 "$work/console"; }
 

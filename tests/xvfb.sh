@@ -2,7 +2,9 @@
 # Runs a command on a fresh virtual 800 x 600 screen of its own, and gives its status.
 # Each try asks for one display number; the X server's own lock file (made atomically)
 # decides who has it, so screens started at the same moment never share one, and the
-# server says when it accepts connections (-displayfd).
+# server says when it accepts connections (-displayfd). It never resets: a server that
+# resets when its last client leaves (a screenshot, say) drops a client still opening
+# the display at that moment, and a slow starter (a game under valgrind) often is.
 set -u
 dir=$(mktemp -d)
 server=""
@@ -20,7 +22,7 @@ trap 'exit 143' TERM INT HUP
 # (the server gone) when another has the number.
 starts() {
     : > "$dir/ready"
-    Xvfb ":$1" -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3> "$dir/ready" 2> "$dir/log" &
+    Xvfb ":$1" -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset 3> "$dir/ready" 2> "$dir/log" &
     server=$!
     for _ in $(seq 1 600); do
         [ -s "$dir/ready" ] && return 0
