@@ -7,6 +7,20 @@ on_own_screen() {
     fi
 }
 
+# test_folder [command]: a scratch folder for the test in $work and, when the test
+# ends, the game ($pid) and any other window ($other) stopped, the command run and the
+# folder removed.
+test_folder() {
+    work=$(mktemp -d)
+    trap "leave_test_folder $*" EXIT
+}
+leave_test_folder() {
+    [ -n "${pid:-}" ] && kill -9 "$pid" 2>/dev/null
+    [ -n "${other:-}" ] && kill "$other" 2>/dev/null
+    "${@:-true}"
+    rm -rf "$work"
+}
+
 # fail <what>: reports a failed check and counts it in $failures.
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }

@@ -10,8 +10,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/check.sh"
 on_own_screen "$@"
 source "$here/screen.sh"
-work=$(mktemp -d)
-trap '[ -n "${pid:-}" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
+test_folder
 prepare_title "$data"
 prepare_glyphs "$data" "$work"
 # The checkerboard under the tank shifted by a good part of a square (a frozen game's

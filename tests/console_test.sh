@@ -10,8 +10,7 @@ fake_glut=$3
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/check.sh"
 on_own_screen "$@"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+test_folder
 
 # Runs the game on its own screen until it prints its renderer line and shows its
 # window, or ends, then stops it. Leaves the console in $work/out and the exit status

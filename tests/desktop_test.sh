@@ -11,9 +11,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/check.sh"
 on_own_screen "$@"
 source "$here/screen.sh"
-work=$(mktemp -d)
-trap '[ -n "${pid:-}" ] && kill -9 "$pid" 2>/dev/null; [ -n "${other:-}" ] && kill "$other" 2>/dev/null
-      rm -rf "$work"' EXIT
+test_folder
 prepare_title "$data"
 prepare_glyphs "$data" "$work"
 

@@ -6,10 +6,9 @@
 # Usage: install_test.sh <build dir>
 set -u
 build=$1
-work=$(mktemp -d)
 here=$(cd "$(dirname "$0")" && pwd)
-trap 'rm -rf "$work"' EXIT
 source "$here/check.sh"
+test_folder
 
 prefix="$work/home dir/.local"
 cmake --install "$build" --prefix "$prefix" > "$work/install.log" || { cat "$work/install.log"; exit 1; }

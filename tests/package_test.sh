@@ -5,10 +5,9 @@
 # Usage: package_test.sh <build dir>
 set -u
 build=$(cd "$1" && pwd)
-work=$(mktemp -d)
 here=$(cd "$(dirname "$0")" && pwd)
-trap 'rm -rf "$work"' EXIT
 source "$here/check.sh"
+test_folder
 
 program_before=$(sha256sum < "$build/trelvane")
 (cd "$build" && cpack -G DEB -B "$work/deb" > "$work/cpack.log" 2>&1) || { cat "$work/cpack.log"; exit 1; }

@@ -12,8 +12,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/check.sh"
 on_own_screen "$@"
 source "$here/screen.sh"
-work=$(mktemp -d)
-trap '[ -n "${pid:-}" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
+test_folder
 
 cp -r "$data" "$work/data"
 prepare_title "$data"

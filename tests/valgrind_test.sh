@@ -15,9 +15,7 @@ source "$here/check.sh"
 on_own_screen "$@"
 
 source "$here/screen.sh"
-work=$(mktemp -d)
-pid=""
-trap '[ -n "$pid" ] && kill -9 "$pid" 2>/dev/null; rm -rf "$work"' EXIT
+test_folder
 log=$work/memcheck.xml
 prepare_title "$data"
 

@@ -15,7 +15,7 @@ source "$here/screen.sh"
 source "$here/wine/wine.sh" "$1"
 writer=$(realpath "$2")
 portable=$(realpath "$3")
-wine_test_folder
+test_folder wine_stop
 
 mkdir "$work/files"
 "$writer" "$work/files" || { echo "FAIL: could not write the BMP files"; exit 1; }

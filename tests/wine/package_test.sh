@@ -18,7 +18,7 @@ source "$here/check.sh"
 on_own_screen "$@"
 source "$here/screen.sh"
 source "$here/wine/wine.sh" "$1"
-wine_test_folder
+test_folder wine_stop
 
 version=$(sed -nE 's/^project\(Trelvane VERSION ([0-9.]+).*/\1/p' "$here/../CMakeLists.txt")
 publisher=$(sed -nE 's/^set\(TRELVANE_PUBLISHER "(.*)"\)$/\1/p' "$here/../packaging/identity.cmake")

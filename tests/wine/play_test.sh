@@ -11,7 +11,7 @@ on_own_screen "$@"
 source "$here/screen.sh"
 source "$here/wine/wine.sh" "$1"
 data="$windows_build/data"
-wine_test_folder
+test_folder wine_stop
 
 prepare_glyphs "$data" "$work"
 prepare_title "$data"

@@ -12,7 +12,7 @@ on_own_screen "$@"
 source "$here/screen.sh"
 export WINEDEBUG=-all,+winmm
 source "$here/wine/wine.sh" "$1"
-wine_test_folder
+test_folder wine_stop
 
 cp -r "$windows_build/data" "$work/data"
 rm "$work/data/shoot.wav"

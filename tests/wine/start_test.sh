@@ -12,7 +12,7 @@ source "$here/screen.sh"
 source "$here/wine/wine.sh" "$1"
 linux_game=$(realpath "$2")
 linux_data=$(realpath "$3")
-wine_test_folder
+test_folder wine_stop
 
 prepare_title "$windows_build/data"
 

@@ -15,15 +15,6 @@ wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
 
 wine_stop() { "$wineserver" -k 2>/dev/null; "$wineserver" -w 2>/dev/null; true; }
 
-# wine_test_folder: a scratch folder for a test in $work and, when the test ends, the
-# game ($pid) and any other window ($other) stopped, every Windows process ended and
-# the folder removed.
-wine_test_folder() {
-    work=$(mktemp -d)
-    trap '[ -n "${pid:-}" ] && kill "$pid" 2>/dev/null; [ -n "${other:-}" ] && kill "$other" 2>/dev/null
-          wine_stop; rm -rf "$work"' EXIT
-}
-
 # wine_console <name>: the lines of $work/<name>.out, with the carriage returns of
 # Windows' text mode taken off.
 wine_console() { tr -d '\r' < "$work/$1.out"; }
