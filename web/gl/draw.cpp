@@ -1,0 +1,751 @@
+// The WebGL 2 side of the layer: one shader program that computes what GL 1.x's fixed
+// function computes (per-vertex lighting with directional and positional lights and
+// their attenuation, object- and eye-linear texture coordinates through the texture
+// matrix, GL_MODULATE texturing, per-fragment fog from the eye depth), immediate mode,
+// the game's vertex arrays, and display lists. A glBegin/glEnd block is one upload and
+// one draw; uniforms go to WebGL only when the state they come from has changed.
+#include <emscripten/html5_webgl.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "web/gl/layer.h"
+
+namespace layer {
+namespace {
+
+const char* const kVertexShader = R"(#version 300 es
+layout(location = 0) in vec4 aPosition;
+layout(location = 1) in vec3 aNormal;
+layout(location = 2) in vec4 aColour;
+layout(location = 3) in vec4 aTexCoord;
+layout(location = 4) in vec4 aOther;
+layout(location = 5) in float aSide;
+uniform mat4 uModelView;
+uniform mat4 uProjection;
+uniform mat4 uTextureMatrix;
+uniform mat3 uNormalMatrix;
+uniform int uLightCount;  // 0: lighting off
+uniform vec4 uLightPosition[8];
+uniform vec3 uLightAmbient[8];
+uniform vec3 uLightDiffuse[8];
+uniform vec3 uLightAttenuation[8];
+uniform vec4 uSceneColour;
+uniform bool uLighting;
+uniform ivec2 uTexGen;  // s, t: 0 none, 1 object linear, 2 eye linear
+uniform vec4 uObjectPlane[2];
+uniform vec4 uEyePlane[2];
+uniform float uPointSize;
+uniform float uLineWidth;  // 0: not a line
+uniform vec2 uViewport;
+out vec4 vColour;
+out vec4 vTexCoord;
+out float vFogDepth;
+
+float generated(int mode, float given, vec4 objectPlane, vec4 eyePlane, vec4 eye) {
+    if (mode == 1) return dot(objectPlane, aPosition);
+    if (mode == 2) return dot(eyePlane, eye);
+    return given;
+}
+
+void main() {
+    vec4 eye = uModelView * aPosition;
+    vec4 clip = uProjection * eye;
+    if (uLineWidth > 0.0) {
+        // A line is a parallelogram of its width across its major axis, as GL
+        // rasterises wide lines.
+        vec4 otherClip = uProjection * (uModelView * aOther);
+        vec2 half = 0.5 * uViewport;
+        vec2 d = (otherClip.xy / otherClip.w - clip.xy / clip.w) * half;
+        vec2 across = abs(d.x) >= abs(d.y) ? vec2(0.0, 1.0) : vec2(1.0, 0.0);
+        clip.xy += across * aSide * (0.5 * uLineWidth) / half * clip.w;
+    }
+    gl_Position = clip;
+    gl_PointSize = uPointSize;
+
+    if (uLighting) {
+        vec3 v = eye.xyz / eye.w;
+        vec3 n = uNormalMatrix * aNormal;
+        vec3 c = uSceneColour.rgb;
+        for (int i = 0; i < 8; ++i) {
+            if (i >= uLightCount) break;
+            vec3 l;
+            float attenuation = 1.0;
+            if (uLightPosition[i].w == 0.0) {
+                l = uLightPosition[i].xyz;
+            } else {
+                vec3 toLight = uLightPosition[i].xyz / uLightPosition[i].w - v;
+                float d = length(toLight);
+                l = toLight / d;
+                vec3 k = uLightAttenuation[i];
+                attenuation = 1.0 / (k.x + k.y * d + k.z * d * d);
+            }
+            c += attenuation * (uLightAmbient[i] + max(dot(n, l), 0.0) * uLightDiffuse[i]);
+        }
+        vColour = vec4(clamp(c, 0.0, 1.0), uSceneColour.a);
+    } else {
+        vColour = aColour;
+    }
+
+    vec4 t = aTexCoord;
+    t.x = generated(uTexGen.x, t.x, uObjectPlane[0], uEyePlane[0], eye);
+    t.y = generated(uTexGen.y, t.y, uObjectPlane[1], uEyePlane[1], eye);
+    vTexCoord = uTextureMatrix * t;
+    vFogDepth = abs(eye.z);
+}
+)";
+
+const char* const kFragmentShader = R"(#version 300 es
+precision highp float;
+uniform bool uTexturing;
+uniform sampler2D uTexture;
+uniform int uFogMode;  // 0 off, 1 linear, 2 exp, 3 exp2
+uniform float uFogDensity;
+uniform float uFogStart;
+uniform float uFogEnd;
+uniform vec3 uFogColour;
+in vec4 vColour;
+in vec4 vTexCoord;
+in float vFogDepth;
+out vec4 fragColour;
+
+void main() {
+    vec4 c = vColour;
+    if (uTexturing) c *= texture(uTexture, vTexCoord.xy / vTexCoord.w);
+    if (uFogMode != 0) {
+        float f;
+        if (uFogMode == 1) {
+            f = (uFogEnd - vFogDepth) / (uFogEnd - uFogStart);
+        } else if (uFogMode == 2) {
+            f = exp(-uFogDensity * vFogDepth);
+        } else {
+            float d = uFogDensity * vFogDepth;
+            f = exp(-d * d);
+        }
+        c.rgb = mix(uFogColour, c.rgb, clamp(f, 0.0, 1.0));
+    }
+    fragColour = c;
+}
+)";
+
+enum Uniform {
+    kModelView,
+    kProjection,
+    kTextureMatrix,
+    kNormalMatrix,
+    kLightCount,
+    kLightPosition,
+    kLightAmbient,
+    kLightDiffuse,
+    kLightAttenuation,
+    kSceneColour,
+    kLighting,
+    kTexGen,
+    kObjectPlane,
+    kEyePlane,
+    kPointSize,
+    kLineWidth,
+    kViewport,
+    kTexturing,
+    kTexture,
+    kFogMode,
+    kFogDensity,
+    kFogStart,
+    kFogEnd,
+    kFogColour,
+    kUniforms
+};
+const char* const kUniformNames[kUniforms] = {
+    "uModelView",     "uProjection",   "uTextureMatrix", "uNormalMatrix",     "uLightCount",
+    "uLightPosition", "uLightAmbient", "uLightDiffuse",  "uLightAttenuation", "uSceneColour",
+    "uLighting",      "uTexGen",       "uObjectPlane",   "uEyePlane",         "uPointSize",
+    "uLineWidth",     "uViewport",     "uTexturing",     "uTexture",          "uFogMode",
+    "uFogDensity",    "uFogStart",     "uFogEnd",        "uFogColour",
+};
+
+// The default material of GL 1.x: the game sets none.
+constexpr float kMaterialAmbient = 0.2f;
+constexpr float kMaterialDiffuse = 0.8f;
+constexpr float kModelAmbient = 0.2f;
+
+constexpr int kStreamVertices = 16384;
+constexpr int kImmediateCapacity = 4096;
+
+struct Device {
+    bool ready = false;
+    GLuint program = 0;
+    GLint uniform[kUniforms] = {};
+    GLuint streamBuffer = 0;  // layer vertices, written as a ring
+    GLuint streamVao = 0;
+    int streamNext = 0;
+    GLuint arrayVao = 0;      // the game's vertex arrays: attribute 0 only
+    GLuint clientBuffer = 0;  // their vertices copied from memory
+    GLsizeiptr clientCapacity = 0;
+    GLsizeiptr clientNext = 0;
+    GLuint webglArrayBuffer = 0;
+    GLuint boundVao = 0;
+    bool multiDraw = false;
+    bool depthTest = false;
+    bool cullFace = false;
+    unsigned uploaded = 0;  // the state versions the uniforms hold
+    unsigned uploadedMatrices = 0;
+    bool normalsLit = false;  // the normal matrix is that of the model-view uploaded
+    float lineWidth = -1.0f;
+    // The generic values of the attributes the game's arrays leave out.
+    float constantNormal[3] = {};
+    float constantColour[4] = {};
+    float constantTexCoord[4] = {};
+    bool constantsSet = false;
+};
+Device device;
+
+struct List {
+    GLuint vao = 0;
+    GLuint buffer = 0;
+    int count = 0;
+};
+std::vector<List> lists(1);  // list 0 is never a list
+std::vector<Vertex> recording;
+GLuint recordingName = 0;
+
+Vertex immediate[kImmediateCapacity];
+int immediateCount = 0;
+GLenum immediateMode = 0;
+bool insideBegin = false;
+Vertex expanded[kImmediateCapacity * 3];
+
+GLuint compile(GLenum type, const char* source) {
+    const GLuint shader = emscripten_glCreateShader(type);
+    emscripten_glShaderSource(shader, 1, &source, nullptr);
+    emscripten_glCompileShader(shader);
+    GLint ok = 0;
+    emscripten_glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
+    if (!ok) {
+        char log[1024] = {};
+        emscripten_glGetShaderInfoLog(shader, sizeof log, nullptr, log);
+        std::fprintf(stderr, "GL layer: shader not compiled: %s\n", log);
+    }
+    return shader;
+}
+
+void bindVao(GLuint vao) {
+    if (device.boundVao != vao) {
+        emscripten_glBindVertexArray(vao);
+        device.boundVao = vao;
+    }
+}
+
+// The layer-vertex layout of the stream and of every display list.
+void layoutVertices(bool lines) {
+    const GLsizei stride = sizeof(Vertex);
+    const struct {
+        GLuint index;
+        GLint size;
+        size_t offset;
+    } attributes[] = {
+        {0, 4, offsetof(Vertex, position)}, {1, 3, offsetof(Vertex, normal)},
+        {2, 4, offsetof(Vertex, colour)},   {3, 4, offsetof(Vertex, texCoord)},
+        {4, 4, offsetof(Vertex, other)},    {5, 1, offsetof(Vertex, side)},
+    };
+    for (const auto& a : attributes) {
+        if (a.index >= 4 && !lines) {
+            continue;
+        }
+        emscripten_glEnableVertexAttribArray(a.index);
+        emscripten_glVertexAttribPointer(a.index, a.size, GL_FLOAT, GL_FALSE, stride,
+                                         reinterpret_cast<const void*>(a.offset));
+    }
+}
+
+void setUp() {
+    device.ready = true;
+    device.program = emscripten_glCreateProgram();
+    emscripten_glAttachShader(device.program, compile(GL_VERTEX_SHADER, kVertexShader));
+    emscripten_glAttachShader(device.program, compile(GL_FRAGMENT_SHADER, kFragmentShader));
+    emscripten_glLinkProgram(device.program);
+    GLint ok = 0;
+    emscripten_glGetProgramiv(device.program, GL_LINK_STATUS, &ok);
+    if (!ok) {
+        char log[1024] = {};
+        emscripten_glGetProgramInfoLog(device.program, sizeof log, nullptr, log);
+        std::fprintf(stderr, "GL layer: program not linked: %s\n", log);
+    }
+    emscripten_glUseProgram(device.program);
+    for (int i = 0; i < kUniforms; ++i) {
+        device.uniform[i] = emscripten_glGetUniformLocation(device.program, kUniformNames[i]);
+    }
+    emscripten_glUniform1i(device.uniform[kTexture], 0);
+
+    emscripten_glGenVertexArrays(1, &device.streamVao);
+    bindVao(device.streamVao);
+    emscripten_glGenBuffers(1, &device.streamBuffer);
+    bindArrayBuffer(device.streamBuffer);
+    emscripten_glBufferData(GL_ARRAY_BUFFER, kStreamVertices * sizeof(Vertex), nullptr,
+                            GL_STREAM_DRAW);
+    layoutVertices(true);
+
+    emscripten_glGenVertexArrays(1, &device.arrayVao);
+    bindVao(device.arrayVao);
+    emscripten_glEnableVertexAttribArray(0);
+    emscripten_glGenBuffers(1, &device.clientBuffer);
+
+    device.multiDraw =
+        emscripten_webgl_enable_WEBGL_multi_draw(emscripten_webgl_get_current_context());
+}
+
+// The normal matrix: the inverse transpose of the model-view's upper 3 x 3, scaled by
+// GL_RESCALE_NORMAL's factor (one over the length of the inverse's third row).
+void normalMatrix(const Matrix& mv, float out[9]) {
+    const float* m = mv.m;
+    const float a = m[0], b = m[4], c = m[8];
+    const float d = m[1], e = m[5], f = m[9];
+    const float g = m[2], h = m[6], k = m[10];
+    const float det = a * (e * k - f * h) - b * (d * k - f * g) + c * (d * h - e * g);
+    const float s = det != 0.0f ? 1.0f / det : 0.0f;
+    // inverse[row][col]
+    const float inv[3][3] = {
+        {(e * k - f * h) * s, (c * h - b * k) * s, (b * f - c * e) * s},
+        {(f * g - d * k) * s, (a * k - c * g) * s, (c * d - a * f) * s},
+        {(d * h - e * g) * s, (b * g - a * h) * s, (a * e - b * d) * s},
+    };
+    float scale = 1.0f;
+    if (state.rescaleNormal) {
+        const float row = inv[2][0] * inv[2][0] + inv[2][1] * inv[2][1] + inv[2][2] * inv[2][2];
+        if (row > 1e-12f) {
+            scale = 1.0f / std::sqrt(row);
+        }
+    }
+    // Column-major storage of the transpose is the inverse row by row.
+    for (int r = 0; r < 3; ++r) {
+        for (int col = 0; col < 3; ++col) {
+            out[r * 3 + col] = inv[r][col] * scale;
+        }
+    }
+}
+
+void uploadUniforms(float lineWidth) {
+    const GLint* u = device.uniform;
+    if (device.uploaded != state.version) {
+        device.normalsLit = false;  // GL_RESCALE_NORMAL may have changed
+    }
+    if (device.uploadedMatrices != state.matrixVersion) {
+        device.uploadedMatrices = state.matrixVersion;
+        emscripten_glUniformMatrix4fv(u[kModelView], 1, GL_FALSE, modelView().m);
+        emscripten_glUniformMatrix4fv(u[kProjection], 1, GL_FALSE,
+                                      state.stacks[1][state.depth[1]].m);
+        emscripten_glUniformMatrix4fv(u[kTextureMatrix], 1, GL_FALSE,
+                                      state.stacks[2][state.depth[2]].m);
+        device.normalsLit = false;
+    }
+    if (state.lighting && !device.normalsLit) {
+        float normals[9];
+        normalMatrix(modelView(), normals);
+        emscripten_glUniformMatrix3fv(u[kNormalMatrix], 1, GL_FALSE, normals);
+        device.normalsLit = true;
+    }
+    if (device.uploaded != state.version) {
+        device.uploaded = state.version;
+        emscripten_glUniform1i(u[kLighting], state.lighting ? 1 : 0);
+        if (state.lighting) {
+            float position[kLights][4], ambient[kLights][3], diffuse[kLights][3],
+                attenuation[kLights][3];
+            int count = 0;
+            for (const Light& l : state.lights) {
+                if (!l.enabled) {
+                    continue;
+                }
+                std::memcpy(position[count], l.position, sizeof position[count]);
+                std::memcpy(attenuation[count], l.attenuation, sizeof attenuation[count]);
+                for (int i = 0; i < 3; ++i) {
+                    ambient[count][i] = kMaterialAmbient * l.ambient[i];
+                    diffuse[count][i] = kMaterialDiffuse * l.diffuse[i];
+                }
+                ++count;
+            }
+            emscripten_glUniform1i(u[kLightCount], count);
+            if (count > 0) {
+                emscripten_glUniform4fv(u[kLightPosition], count, position[0]);
+                emscripten_glUniform3fv(u[kLightAmbient], count, ambient[0]);
+                emscripten_glUniform3fv(u[kLightDiffuse], count, diffuse[0]);
+                emscripten_glUniform3fv(u[kLightAttenuation], count, attenuation[0]);
+            }
+            const float scene[4] = {kMaterialAmbient * kModelAmbient,
+                                    kMaterialAmbient * kModelAmbient,
+                                    kMaterialAmbient * kModelAmbient, 1.0f};
+            emscripten_glUniform4fv(u[kSceneColour], 1, scene);
+        }
+        const bool texturing = state.texturing && state.boundTexture != 0;
+        emscripten_glUniform1i(u[kTexturing], texturing ? 1 : 0);
+        int modes[2];
+        for (int c = 0; c < 2; ++c) {
+            modes[c] = !state.texGen[c]                          ? 0
+                       : state.texGenMode[c] == GL_OBJECT_LINEAR ? 1
+                       : state.texGenMode[c] == GL_EYE_LINEAR    ? 2
+                                                                 : 0;
+        }
+        emscripten_glUniform2i(u[kTexGen], modes[0], modes[1]);
+        emscripten_glUniform4fv(u[kObjectPlane], 2, state.objectPlane[0]);
+        emscripten_glUniform4fv(u[kEyePlane], 2, state.eyePlane[0]);
+        emscripten_glUniform1f(u[kPointSize], state.pointSize);
+        emscripten_glUniform2f(u[kViewport], static_cast<float>(state.viewport[2]),
+                               static_cast<float>(state.viewport[3]));
+        int fogMode = 0;
+        if (state.fog) {
+            fogMode = state.fogMode == GL_LINEAR ? 1 : state.fogMode == GL_EXP ? 2 : 3;
+        }
+        emscripten_glUniform1i(u[kFogMode], fogMode);
+        emscripten_glUniform1f(u[kFogDensity], state.fogDensity);
+        emscripten_glUniform1f(u[kFogStart], state.fogStart);
+        emscripten_glUniform1f(u[kFogEnd], state.fogEnd);
+        emscripten_glUniform3fv(u[kFogColour], 1, state.fogColour);
+    }
+    if (device.lineWidth != lineWidth) {
+        device.lineWidth = lineWidth;
+        emscripten_glUniform1f(u[kLineWidth], lineWidth);
+    }
+}
+
+void prepare(float lineWidth = 0.0f) {
+    if (!device.ready) {
+        setUp();
+    }
+    uploadUniforms(lineWidth);
+}
+
+// GL_LINES, GL_LINE_STRIP and GL_LINE_LOOP as quads, two triangles a segment.
+int expandLines(GLenum mode, const Vertex* v, int count, Vertex* out) {
+    int segments = 0;
+    int written = 0;
+    auto segment = [&](const Vertex& a, const Vertex& b) {
+        const Vertex* ends[2] = {&a, &b};
+        static const int corners[6][2] = {{0, -1}, {0, 1}, {1, -1}, {1, -1}, {0, 1}, {1, 1}};
+        for (const auto& corner : corners) {
+            Vertex w = *ends[corner[0]];
+            std::memcpy(w.other, ends[1 - corner[0]]->position, sizeof w.other);
+            w.side = static_cast<float>(corner[1]);
+            out[written++] = w;
+        }
+        ++segments;
+    };
+    if (mode == GL_LINES) {
+        for (int i = 0; i + 1 < count; i += 2) {
+            segment(v[i], v[i + 1]);
+        }
+    } else {
+        for (int i = 0; i + 1 < count; ++i) {
+            segment(v[i], v[i + 1]);
+        }
+        if (mode == GL_LINE_LOOP && count > 2) {
+            segment(v[count - 1], v[0]);
+        }
+    }
+    return written;
+}
+
+// GL_QUADS and GL_POLYGON as triangles; GL_QUAD_STRIP is a triangle strip already.
+int triangulate(GLenum mode, const Vertex* v, int count, Vertex* out, GLenum* drawMode) {
+    int written = 0;
+    if (mode == GL_QUADS) {
+        for (int i = 0; i + 3 < count; i += 4) {
+            const int order[6] = {0, 1, 2, 0, 2, 3};
+            for (int k : order) {
+                out[written++] = v[i + k];
+            }
+        }
+        *drawMode = GL_TRIANGLES;
+        return written;
+    }
+    if (mode == GL_POLYGON) {
+        *drawMode = GL_TRIANGLE_FAN;
+    } else if (mode == GL_QUAD_STRIP) {
+        *drawMode = GL_TRIANGLE_STRIP;
+    } else {
+        *drawMode = mode;
+    }
+    std::memcpy(out, v, count * sizeof(Vertex));
+    return count;
+}
+
+// Strips and fans as separate triangles, the order of each triangle's corners kept as
+// GL takes them, for a display list's one draw.
+void appendTriangles(GLenum mode, const Vertex* v, int count) {
+    if (mode == GL_TRIANGLES) {
+        recording.insert(recording.end(), v, v + count - count % 3);
+    } else if (mode == GL_TRIANGLE_STRIP) {
+        for (int i = 0; i + 2 < count; ++i) {
+            const bool odd = i % 2 == 1;
+            recording.push_back(v[odd ? i + 1 : i]);
+            recording.push_back(v[odd ? i : i + 1]);
+            recording.push_back(v[i + 2]);
+        }
+    } else if (mode == GL_TRIANGLE_FAN) {
+        for (int i = 1; i + 1 < count; ++i) {
+            recording.push_back(v[0]);
+            recording.push_back(v[i]);
+            recording.push_back(v[i + 1]);
+        }
+    }
+}
+
+void setConstants() {
+    if (!device.constantsSet || std::memcmp(device.constantNormal, state.normal, 12) != 0) {
+        std::memcpy(device.constantNormal, state.normal, 12);
+        emscripten_glVertexAttrib3f(1, state.normal[0], state.normal[1], state.normal[2]);
+    }
+    if (!device.constantsSet || std::memcmp(device.constantColour, state.colour, 16) != 0) {
+        std::memcpy(device.constantColour, state.colour, 16);
+        emscripten_glVertexAttrib4f(2, state.colour[0], state.colour[1], state.colour[2],
+                                    state.colour[3]);
+    }
+    if (!device.constantsSet || std::memcmp(device.constantTexCoord, state.texCoord, 16) != 0) {
+        std::memcpy(device.constantTexCoord, state.texCoord, 16);
+        emscripten_glVertexAttrib4f(3, state.texCoord[0], state.texCoord[1], state.texCoord[2],
+                                    state.texCoord[3]);
+    }
+    if (!device.constantsSet) {
+        emscripten_glVertexAttrib4f(4, 0.0f, 0.0f, 0.0f, 1.0f);
+        emscripten_glVertexAttrib4f(5, 0.0f, 0.0f, 0.0f, 1.0f);
+    }
+    device.constantsSet = true;
+}
+
+bool isLine(GLenum mode) {
+    return mode == GL_LINES || mode == GL_LINE_STRIP || mode == GL_LINE_LOOP;
+}
+
+}  // namespace
+
+void bindArrayBuffer(GLuint buffer) {
+    if (device.webglArrayBuffer != buffer) {
+        emscripten_glBindBuffer(GL_ARRAY_BUFFER, buffer);
+        device.webglArrayBuffer = buffer;
+    }
+}
+
+void setDepthTest(bool on) {
+    if (device.depthTest != on) {
+        device.depthTest = on;
+        on ? emscripten_glEnable(GL_DEPTH_TEST) : emscripten_glDisable(GL_DEPTH_TEST);
+    }
+}
+
+void setCullFace(bool on) {
+    if (device.cullFace != on) {
+        device.cullFace = on;
+        on ? emscripten_glEnable(GL_CULL_FACE) : emscripten_glDisable(GL_CULL_FACE);
+    }
+}
+
+void beginFrameState() {
+    if (!device.ready) {
+        setUp();
+    }
+}
+
+void drawVertices(GLenum mode, const Vertex* vertices, int count) {
+    if (count <= 0) {
+        return;
+    }
+    GLenum drawMode = mode;
+    const Vertex* source = vertices;
+    int drawn = count;
+    if (isLine(mode)) {
+        if (count > kImmediateCapacity) {
+            return;
+        }
+        drawn = expandLines(mode, vertices, count, expanded);
+        source = expanded;
+        drawMode = GL_TRIANGLES;
+    } else if (mode == GL_QUADS || mode == GL_POLYGON || mode == GL_QUAD_STRIP) {
+        if (count > kImmediateCapacity) {
+            return;
+        }
+        drawn = triangulate(mode, vertices, count, expanded, &drawMode);
+        source = expanded;
+    }
+    if (recordingList()) {
+        appendTriangles(drawMode, source, drawn);
+        return;
+    }
+    if (drawn > kStreamVertices) {
+        return;
+    }
+    prepare(isLine(mode) ? state.lineWidth : 0.0f);
+    bindVao(device.streamVao);
+    bindArrayBuffer(device.streamBuffer);
+    if (device.streamNext + drawn > kStreamVertices) {
+        // A fresh store for the buffer: draws still reading the old one keep it.
+        emscripten_glBufferData(GL_ARRAY_BUFFER, kStreamVertices * sizeof(Vertex), nullptr,
+                                GL_STREAM_DRAW);
+        device.streamNext = 0;
+    }
+    emscripten_glBufferSubData(GL_ARRAY_BUFFER, device.streamNext * sizeof(Vertex),
+                               drawn * sizeof(Vertex), source);
+    emscripten_glDrawArrays(drawMode, device.streamNext, drawn);
+    device.streamNext += drawn;
+}
+
+namespace {
+
+// Points attribute 0 of the array VAO at the game's vertex pointer; `first` must then be
+// added to the draw's first vertex.
+bool pointArray(GLint first, GLsizei count, GLint* base) {
+    const auto& p = state.vertexPointer;
+    const GLsizei stride = p.stride != 0 ? p.stride : p.size * static_cast<GLsizei>(sizeof(float));
+    bindVao(device.arrayVao);
+    if (p.buffer != 0) {
+        bindArrayBuffer(p.buffer);
+        emscripten_glVertexAttribPointer(0, p.size, GL_FLOAT, GL_FALSE, stride, p.pointer);
+        *base = 0;
+        return true;
+    }
+    if (p.pointer == nullptr) {
+        return false;
+    }
+    // From memory: the vertices drawn are copied into the layer's own buffer.
+    const GLsizeiptr bytes = static_cast<GLsizeiptr>(count) * stride;
+    bindArrayBuffer(device.clientBuffer);
+    if (device.clientNext + bytes > device.clientCapacity) {
+        if (bytes > device.clientCapacity) {
+            device.clientCapacity = bytes > 65536 ? bytes * 2 : 131072;
+        }
+        emscripten_glBufferData(GL_ARRAY_BUFFER, device.clientCapacity, nullptr, GL_STREAM_DRAW);
+        device.clientNext = 0;
+    }
+    emscripten_glBufferSubData(
+        GL_ARRAY_BUFFER, device.clientNext, bytes,
+        static_cast<const char*>(p.pointer) + static_cast<GLsizeiptr>(first) * stride);
+    emscripten_glVertexAttribPointer(0, p.size, GL_FLOAT, GL_FALSE, stride,
+                                     reinterpret_cast<const void*>(device.clientNext));
+    device.clientNext += bytes;
+    *base = -first;
+    return true;
+}
+
+}  // namespace
+
+void drawArray(GLenum mode, GLint first, GLsizei count) {
+    if (!state.vertexArray || count <= 0 || recordingList() || isLine(mode) || mode == GL_QUADS) {
+        return;  // the game draws its arrays as points and triangle strips
+    }
+    prepare();
+    GLint base = 0;
+    if (!pointArray(first, count, &base)) {
+        return;
+    }
+    setConstants();
+    emscripten_glDrawArrays(mode, first + base, count);
+}
+
+void drawArrays(GLenum mode, const GLint* first, const GLsizei* count, GLsizei draws) {
+    if (state.vertexArray && state.vertexPointer.buffer != 0 && device.ready && device.multiDraw &&
+        !recordingList() && !isLine(mode) && mode != GL_QUADS) {
+        prepare();
+        GLint base = 0;
+        pointArray(0, 0, &base);
+        setConstants();
+        emscripten_glMultiDrawArraysWEBGL(mode, first, count, draws);
+        return;
+    }
+    for (GLsizei i = 0; i < draws; ++i) {
+        drawArray(mode, first[i], count[i]);
+    }
+}
+
+GLuint genLists(GLsizei range) {
+    if (range <= 0) {
+        return 0;
+    }
+    const GLuint first = static_cast<GLuint>(lists.size());
+    lists.resize(lists.size() + range);
+    return first;
+}
+
+bool recordingList() {
+    return recordingName != 0;
+}
+
+void newList(GLuint list) {
+    if (list == 0 || list >= lists.size() || recordingList()) {
+        return;
+    }
+    recordingName = list;
+    recording.clear();
+}
+
+void endList() {
+    if (!recordingList()) {
+        return;
+    }
+    if (!device.ready) {
+        setUp();
+    }
+    List& list = lists[recordingName];
+    recordingName = 0;
+    if (list.vao == 0) {
+        emscripten_glGenVertexArrays(1, &list.vao);
+        emscripten_glGenBuffers(1, &list.buffer);
+        bindVao(list.vao);
+        bindArrayBuffer(list.buffer);
+        layoutVertices(false);
+    }
+    bindVao(list.vao);
+    bindArrayBuffer(list.buffer);
+    emscripten_glBufferData(GL_ARRAY_BUFFER, recording.size() * sizeof(Vertex), recording.data(),
+                            GL_STATIC_DRAW);
+    list.count = static_cast<int>(recording.size());
+    recording.clear();
+}
+
+void callList(GLuint name) {
+    if (name == 0 || name >= lists.size() || lists[name].count == 0 || recordingList()) {
+        return;
+    }
+    prepare();
+    bindVao(lists[name].vao);
+    setConstants();
+    emscripten_glDrawArrays(GL_TRIANGLES, 0, lists[name].count);
+}
+
+}  // namespace layer
+
+using namespace layer;
+
+extern "C" {
+
+void glBegin(GLenum mode) {
+    insideBegin = true;
+    immediateMode = mode;
+    immediateCount = 0;
+}
+
+void glEnd(void) {
+    if (!insideBegin) {
+        return;
+    }
+    insideBegin = false;
+    drawVertices(immediateMode, immediate, immediateCount);
+}
+
+void glVertex3f(GLfloat x, GLfloat y, GLfloat z) {
+    if (!insideBegin || immediateCount >= kImmediateCapacity) {
+        return;
+    }
+    Vertex& v = immediate[immediateCount++];
+    v.position[0] = x;
+    v.position[1] = y;
+    v.position[2] = z;
+    v.position[3] = 1.0f;
+    std::memcpy(v.normal, state.normal, sizeof v.normal);
+    std::memcpy(v.colour, state.colour, sizeof v.colour);
+    std::memcpy(v.texCoord, state.texCoord, sizeof v.texCoord);
+    v.side = 0.0f;
+}
+
+void glVertex2f(GLfloat x, GLfloat y) {
+    glVertex3f(x, y, 0.0f);
+}
+
+}  // extern "C"

@@ -1,0 +1,295 @@
+// What the game asks of GLUT beyond Emscripten's: the game mode (never possible in a
+// page), the extension query and entry-point lookup (answered from this layer), the
+// solid sphere and cone (freeglut's very vertices and strips), and the loop: one frame
+// update and one display per animation frame, the canvas filling the window.
+#include "web/gl/layer.h"  // first: it asks GL/gl.h for the extensions' prototypes
+
+#include <GL/freeglut.h>
+#include <emscripten/emscripten.h>
+#include <emscripten/html5.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+void (*displayCallback)() = nullptr;
+void (*reshapeCallback)(int, int) = nullptr;
+void (*idleCallback)() = nullptr;
+bool redisplayPosted = false;
+bool running = false;
+
+// The drawing buffer fills the page's window, in device pixels.
+EM_JS(void, fitCanvasToWindow, (), {
+    var canvas = Module['canvas'];
+    var ratio = window.devicePixelRatio || 1;
+    var width = Math.max(1, Math.round(window.innerWidth * ratio));
+    var height = Math.max(1, Math.round(window.innerHeight * ratio));
+    if (canvas.width != width || canvas.height != height) {
+        canvas.width = width;
+        canvas.height = height;
+    }
+});
+EM_JS(int, canvasWidth, (), { return Module['canvas'].width; });
+EM_JS(int, canvasHeight, (), { return Module['canvas'].height; });
+
+void reshapeToCanvas() {
+    if (reshapeCallback != nullptr) {
+        reshapeCallback(canvasWidth(), canvasHeight());
+    }
+    redisplayPosted = true;
+}
+
+EM_BOOL onWindowResize(int, const EmscriptenUiEvent*, void*) {
+    fitCanvasToWindow();
+    reshapeToCanvas();
+    return EM_FALSE;
+}
+
+EM_BOOL animationFrame(double, void*) {
+    if (!running) {
+        return EM_FALSE;
+    }
+    if (idleCallback != nullptr) {
+        idleCallback();
+    }
+    if (redisplayPosted && displayCallback != nullptr && running) {
+        redisplayPosted = false;
+        displayCallback();
+    }
+    return running ? EM_TRUE : EM_FALSE;
+}
+
+// At the process's end the page stays: nothing of the game may run any more.
+void stopLoop() {
+    running = false;
+    glutKeyboardFunc(nullptr);
+    glutKeyboardUpFunc(nullptr);
+    glutSpecialFunc(nullptr);
+    glutSpecialUpFunc(nullptr);
+    emscripten_set_resize_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, nullptr);
+}
+
+// freeglut's table of a circle's sines and cosines, n + 1 entries, the last closing it.
+void circleTable(std::vector<float>& sine, std::vector<float>& cosine, int n, bool halfCircle) {
+    const int size = std::abs(n);
+    const float angle =
+        (halfCircle ? 1 : 2) * static_cast<float>(M_PI) / static_cast<float>(n == 0 ? 1 : n);
+    sine.assign(size + 1, 0.0f);
+    cosine.assign(size + 1, 0.0f);
+    cosine[0] = 1.0f;
+    for (int i = 1; i < size; ++i) {
+        sine[i] = static_cast<float>(std::sin(static_cast<double>(angle * i)));
+        cosine[i] = static_cast<float>(std::cos(static_cast<double>(angle * i)));
+    }
+    if (halfCircle) {
+        sine[size] = 0.0f;
+        cosine[size] = -1.0f;
+    } else {
+        sine[size] = sine[0];
+        cosine[size] = cosine[0];
+    }
+}
+
+struct Mesh {
+    std::vector<float> vertices;  // x, y, z
+    std::vector<float> normals;
+    std::vector<int> strips;  // indices, `parts` strips of `perPart` each
+    int parts = 0;
+    int perPart = 0;
+
+    void add(float x, float y, float z, float nx, float ny, float nz) {
+        vertices.insert(vertices.end(), {x, y, z});
+        normals.insert(normals.end(), {nx, ny, nz});
+    }
+};
+
+// Draws the strips as GLUT does, from its vertex and normal arrays; GLUT leaves the
+// vertex array switched off.
+void drawMesh(const Mesh& mesh) {
+    std::vector<layer::Vertex> strip(mesh.perPart);
+    for (int part = 0; part < mesh.parts; ++part) {
+        for (int i = 0; i < mesh.perPart; ++i) {
+            const int index = mesh.strips[part * mesh.perPart + i];
+            layer::Vertex& v = strip[i];
+            std::memcpy(v.position, &mesh.vertices[index * 3], 3 * sizeof(float));
+            v.position[3] = 1.0f;
+            std::memcpy(v.normal, &mesh.normals[index * 3], 3 * sizeof(float));
+            std::memcpy(v.colour, layer::state.colour, sizeof v.colour);
+            std::memcpy(v.texCoord, layer::state.texCoord, sizeof v.texCoord);
+            std::memset(v.other, 0, sizeof v.other);
+            v.side = 0.0f;
+        }
+        layer::drawVertices(GL_TRIANGLE_STRIP, strip.data(), mesh.perPart);
+    }
+    layer::state.vertexArray = false;
+}
+
+}  // namespace
+
+extern "C" {
+
+void glutGameModeString(const char*) {}
+int glutGameModeGet(GLenum) {
+    return 0;  // a page has no display modes to switch to
+}
+int glutEnterGameMode(void) {
+    return 0;
+}
+void glutLeaveGameMode(void) {}
+int glutGetWindow(void) {
+    return 1;  // the canvas
+}
+
+int glutExtensionSupported(const char* extension) {
+    return extension != nullptr && std::strcmp(extension, "GL_ARB_vertex_buffer_object") == 0;
+}
+
+GLUTproc glutGetProcAddress(const char* name) {
+    static const struct {
+        const char* name;
+        GLUTproc function;
+    } table[] = {
+        {"glGenBuffersARB", reinterpret_cast<GLUTproc>(glGenBuffersARB)},
+        {"glDeleteBuffersARB", reinterpret_cast<GLUTproc>(glDeleteBuffersARB)},
+        {"glIsBufferARB", reinterpret_cast<GLUTproc>(glIsBufferARB)},
+        {"glBindBufferARB", reinterpret_cast<GLUTproc>(glBindBufferARB)},
+        {"glBufferDataARB", reinterpret_cast<GLUTproc>(glBufferDataARB)},
+        {"glMapBufferARB", reinterpret_cast<GLUTproc>(glMapBufferARB)},
+        {"glUnmapBufferARB", reinterpret_cast<GLUTproc>(glUnmapBufferARB)},
+        {"glGetBufferSubDataARB", reinterpret_cast<GLUTproc>(glGetBufferSubDataARB)},
+        {"glGetBufferParameterivARB", reinterpret_cast<GLUTproc>(glGetBufferParameterivARB)},
+        {"glGetBufferPointervARB", reinterpret_cast<GLUTproc>(glGetBufferPointervARB)},
+        {"glMultiDrawArrays", reinterpret_cast<GLUTproc>(glMultiDrawArrays)},
+    };
+    for (const auto& entry : table) {
+        if (name != nullptr && std::strcmp(name, entry.name) == 0) {
+            return entry.function;
+        }
+    }
+    return nullptr;
+}
+
+// A sphere about the origin, its axis along z: a fan of `slices` at each pole and
+// `stacks` - 2 bands between, all drawn as triangle strips.
+void glutSolidSphere(GLdouble radiusIn, GLint slices, GLint stacks) {
+    if (slices <= 0 || stacks < 2) {
+        return;
+    }
+    const float radius = static_cast<float>(radiusIn);
+    std::vector<float> sin1, cos1, sin2, cos2;
+    circleTable(sin1, cos1, -slices, false);
+    circleTable(sin2, cos2, stacks, true);
+    Mesh mesh;
+    mesh.add(0.0f, 0.0f, radius, 0.0f, 0.0f, 1.0f);
+    for (int i = 1; i < stacks; ++i) {
+        for (int j = 0; j < slices; ++j) {
+            const float x = cos1[j] * sin2[i];
+            const float y = sin1[j] * sin2[i];
+            const float z = cos2[i];
+            mesh.add(x * radius, y * radius, z * radius, x, y, z);
+        }
+    }
+    mesh.add(0.0f, 0.0f, -radius, 0.0f, 0.0f, -1.0f);
+    const int vertexCount = slices * (stacks - 1) + 2;
+
+    mesh.parts = stacks;
+    mesh.perPart = (slices + 1) * 2;
+    auto pair = [&](int a, int b) { mesh.strips.insert(mesh.strips.end(), {a, b}); };
+    for (int j = 0; j < slices; ++j) {
+        pair(j + 1, 0);
+    }
+    pair(1, 0);
+    for (int i = 0; i < stacks - 2; ++i) {
+        const int offset = 1 + i * slices;
+        for (int j = 0; j < slices; ++j) {
+            pair(offset + j + slices, offset + j);
+        }
+        pair(offset + slices, offset);
+    }
+    const int offset = 1 + (stacks - 2) * slices;
+    for (int j = 0; j < slices; ++j) {
+        pair(vertexCount - 1, offset + j);
+    }
+    pair(vertexCount - 1, offset);
+    drawMesh(mesh);
+}
+
+// A cone on the z = 0 plane, its tip at z = height: the base disc, then `stacks` bands
+// up the side, as triangle strips.
+void glutSolidCone(GLdouble baseIn, GLdouble heightIn, GLint slices, GLint stacks) {
+    if (slices <= 0 || stacks < 1) {
+        return;
+    }
+    const float base = static_cast<float>(baseIn);
+    const float height = static_cast<float>(heightIn);
+    float z = 0.0f;
+    float r = base;
+    const float zStep = height / static_cast<float>(stacks);
+    const float rStep = base / static_cast<float>(stacks);
+    // In double, as C's sqrt takes the float sum.
+    const double slant = std::sqrt(static_cast<double>(height * height + base * base));
+    const float cosn = static_cast<float>(height / slant);
+    const float sinn = static_cast<float>(base / slant);
+    std::vector<float> sine, cosine;
+    circleTable(sine, cosine, -slices, false);
+    Mesh mesh;
+    mesh.add(0.0f, 0.0f, z, 0.0f, 0.0f, -1.0f);
+    for (int j = 0; j < slices; ++j) {
+        mesh.add(cosine[j] * r, sine[j] * r, z, 0.0f, 0.0f, -1.0f);
+    }
+    for (int i = 0; i < stacks + 1; ++i) {
+        for (int j = 0; j < slices; ++j) {
+            mesh.add(cosine[j] * r, sine[j] * r, z, cosine[j] * cosn, sine[j] * cosn, sinn);
+        }
+        z += zStep;
+        r -= rStep;
+    }
+
+    mesh.parts = stacks + 1;
+    mesh.perPart = (slices + 1) * 2;
+    auto pair = [&](int a, int b) { mesh.strips.insert(mesh.strips.end(), {a, b}); };
+    for (int j = 0; j < slices; ++j) {
+        pair(0, j + 1);
+    }
+    pair(0, 1);
+    for (int i = 0; i < stacks; ++i) {
+        const int offset = 1 + (i + 1) * slices;
+        for (int j = 0; j < slices; ++j) {
+            pair(offset + j, offset + j + slices);
+        }
+        pair(offset, offset + slices);
+    }
+    drawMesh(mesh);
+}
+
+void layerGlutDisplayFunc(void (*callback)(void)) {
+    displayCallback = callback;
+}
+void layerGlutReshapeFunc(void (*callback)(int, int)) {
+    reshapeCallback = callback;
+}
+void layerGlutIdleFunc(void (*callback)(void)) {
+    idleCallback = callback;
+}
+void layerGlutPostRedisplay(void) {
+    redisplayPosted = true;
+}
+
+void layerGlutFullScreen(void) {
+    fitCanvasToWindow();
+}
+
+void layerGlutMainLoop(void) {
+    running = true;
+    std::atexit(stopLoop);
+    emscripten_set_resize_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE,
+                                   onWindowResize);
+    reshapeToCanvas();
+    emscripten_request_animation_frame_loop(animationFrame, nullptr);
+    emscripten_unwind_to_js_event_loop();
+}
+
+}  // extern "C"
