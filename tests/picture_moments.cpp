@@ -99,9 +99,14 @@ int main(int argc, char** argv) {
 
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+    // The desktop's window exactly covers the 800 x 600 screen (full screen, a window
+    // without a window manager lands at +1+1); the page's canvas fills its window.
+    glutInitWindowPosition(0, 0);
     glutInitWindowSize(800, 600);
     glutCreateWindow("Trelvane");
+#ifdef __EMSCRIPTEN__
     glutFullScreen();
+#endif
     initRenderContext();
     prepare();
 

@@ -57,10 +57,10 @@ void main() {
         // A line is a parallelogram of its width across its major axis, as GL
         // rasterises wide lines.
         vec4 otherClip = uProjection * (uModelView * aOther);
-        vec2 half = 0.5 * uViewport;
-        vec2 d = (otherClip.xy / otherClip.w - clip.xy / clip.w) * half;
+        vec2 halfViewport = 0.5 * uViewport;
+        vec2 d = (otherClip.xy / otherClip.w - clip.xy / clip.w) * halfViewport;
         vec2 across = abs(d.x) >= abs(d.y) ? vec2(0.0, 1.0) : vec2(1.0, 0.0);
-        clip.xy += across * aSide * (0.5 * uLineWidth) / half * clip.w;
+        clip.xy += across * aSide * (0.5 * uLineWidth) / halfViewport * clip.w;
     }
     gl_Position = clip;
     gl_PointSize = uPointSize;
@@ -188,8 +188,9 @@ struct Device {
     GLuint boundVao = 0;
     bool multiDraw = false;
     bool depthTest = false;
-    bool cullFace = false;
-    unsigned uploaded = 0;  // the state versions the uniforms hold
+    bool cullWanted = false;  // GL_CULL_FACE as the game set it ...
+    bool culling = false;     // ... and as WebGL has it: never for lines
+    unsigned uploaded = 0;    // the state versions the uniforms hold
     unsigned uploadedMatrices = 0;
     bool normalsLit = false;  // the normal matrix is that of the model-view uploaded
     float lineWidth = -1.0f;
@@ -407,11 +408,18 @@ void uploadUniforms(float lineWidth) {
     }
 }
 
+// Lines are drawn as quads whose winding follows their direction on screen: GL culls
+// polygons only, so they are drawn with culling off.
 void prepare(float lineWidth = 0.0f) {
     if (!device.ready) {
         setUp();
     }
     uploadUniforms(lineWidth);
+    const bool culling = device.cullWanted && lineWidth == 0.0f;
+    if (device.culling != culling) {
+        device.culling = culling;
+        culling ? emscripten_glEnable(GL_CULL_FACE) : emscripten_glDisable(GL_CULL_FACE);
+    }
 }
 
 // GL_LINES, GL_LINE_STRIP and GL_LINE_LOOP as quads, two triangles a segment.
@@ -532,10 +540,7 @@ void setDepthTest(bool on) {
 }
 
 void setCullFace(bool on) {
-    if (device.cullFace != on) {
-        device.cullFace = on;
-        on ? emscripten_glEnable(GL_CULL_FACE) : emscripten_glDisable(GL_CULL_FACE);
-    }
+    device.cullWanted = on;
 }
 
 void beginFrameState() {

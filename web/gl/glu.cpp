@@ -25,10 +25,6 @@ void cross(const float a[3], const float b[3], float out[3]) {
     out[2] = a[0] * b[1] - a[1] * b[0];
 }
 
-bool powerOfTwo(int n) {
-    return n > 0 && (n & (n - 1)) == 0;
-}
-
 // One level down: each texel the rounded mean of the 2 x 2 (or 2 x 1) texels above it.
 void halve(const unsigned char* in, int width, int height, int components, int rowBytes,
            unsigned char* out) {
@@ -54,6 +50,124 @@ void halve(const unsigned char* in, int width, int height, int components, int r
     }
 }
 
+// GLU's nearest power of two: 1 for 1, 4 for 3, else the power of two of the highest
+// set bit, doubled when the bit below it is set too (800 becomes 1024, 600 becomes 512).
+int nearestPower(int value) {
+    int power = 1;
+    for (;;) {
+        if (value == 1) {
+            return power;
+        }
+        if (value == 3) {
+            return power * 4;
+        }
+        value >>= 1;
+        power *= 2;
+    }
+}
+
+// GLU's box filter from one size to another: each output texel the area-weighted mean
+// of the input texels its box covers, summed in single precision in GLU's order and
+// truncated.
+void scaleImage(int components, int widthIn, int heightIn, const unsigned char* in, int rowBytes,
+                int widthOut, int heightOut, unsigned char* out) {
+    if (widthIn == widthOut * 2 && heightIn == heightOut * 2) {
+        halve(in, widthIn, heightIn, components, rowBytes, out);
+        return;
+    }
+    const int group = components;
+    const float convy = static_cast<float>(heightIn) / heightOut;
+    const float convx = static_cast<float>(widthIn) / widthOut;
+    const int convyInt = static_cast<int>(std::floor(convy));
+    const float convyFloat = convy - convyInt;
+    const int convxInt = static_cast<int>(std::floor(convx));
+    const float convxFloat = convx - convxInt;
+    const float area = convx * convy;
+    auto texel = [&](int x, int y, int k) -> float { return in[y * rowBytes + x * group + k]; };
+
+    int lowyInt = 0;
+    float lowyFloat = 0.0f;
+    int highyInt = convyInt;
+    float highyFloat = convyFloat;
+    for (int i = 0; i < heightOut; ++i) {
+        if (highyInt >= heightIn) {
+            highyInt = heightIn - 1;
+        }
+        int lowxInt = 0;
+        float lowxFloat = 0.0f;
+        int highxInt = convxInt;
+        float highxFloat = convxFloat;
+        for (int j = 0; j < widthOut; ++j) {
+            float totals[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+            for (int k = 0; k < components; ++k) {
+                float& t = totals[k];
+                if (highyInt > lowyInt && highxInt > lowxInt) {
+                    float yPercent = 1.0f - lowyFloat;
+                    t += texel(lowxInt, lowyInt, k) * (yPercent * (1.0f - lowxFloat));
+                    for (int l = lowxInt + 1; l < highxInt; ++l) {
+                        t += texel(l, lowyInt, k) * yPercent;
+                    }
+                    t += texel(highxInt, lowyInt, k) * (yPercent * highxFloat);
+                    yPercent = highyFloat;
+                    t += texel(lowxInt, highyInt, k) * (yPercent * (1.0f - lowxFloat));
+                    for (int l = lowxInt + 1; l < highxInt; ++l) {
+                        t += texel(l, highyInt, k) * yPercent;
+                    }
+                    t += texel(highxInt, highyInt, k) * (yPercent * highxFloat);
+                    for (int m = lowyInt + 1; m < highyInt; ++m) {
+                        t += texel(lowxInt, m, k) * (1.0f - lowxFloat) +
+                             texel(highxInt, m, k) * highxFloat;
+                    }
+                } else if (highyInt > lowyInt) {
+                    const float xPercent = highxFloat - lowxFloat;
+                    t += texel(lowxInt, lowyInt, k) * ((1.0f - lowyFloat) * xPercent);
+                    int m = lowyInt + 1;
+                    for (; m < highyInt; ++m) {
+                        t += texel(lowxInt, m, k) * xPercent;
+                    }
+                    t += texel(lowxInt, m, k) * (xPercent * highyFloat);
+                } else if (highxInt > lowxInt) {
+                    const float yPercent = highyFloat - lowyFloat;
+                    t += texel(lowxInt, lowyInt, k) * ((1.0f - lowxFloat) * yPercent);
+                    int l = lowxInt + 1;
+                    for (; l < highxInt; ++l) {
+                        t += texel(l, lowyInt, k) * yPercent;
+                    }
+                    t += texel(l, lowyInt, k) * (yPercent * highxFloat);
+                } else {
+                    t += texel(lowxInt, lowyInt, k) *
+                         ((highyFloat - lowyFloat) * (highxFloat - lowxFloat));
+                }
+                for (int m = lowyInt + 1; m < highyInt; ++m) {
+                    for (int l = lowxInt + 1; l < highxInt; ++l) {
+                        t += texel(l, m, k);
+                    }
+                }
+            }
+            for (int k = 0; k < components; ++k) {
+                out[(j + i * widthOut) * components + k] =
+                    static_cast<unsigned char>(totals[k] / area);
+            }
+            lowxInt = highxInt;
+            lowxFloat = highxFloat;
+            highxInt += convxInt;
+            highxFloat += convxFloat;
+            if (highxFloat > 1.0f) {
+                highxFloat -= 1.0f;
+                ++highxInt;
+            }
+        }
+        lowyInt = highyInt;
+        lowyFloat = highyFloat;
+        highyInt += convyInt;
+        highyFloat += convyFloat;
+        if (highyFloat > 1.0f) {
+            highyFloat -= 1.0f;
+            ++highyInt;
+        }
+    }
+}
+
 }  // namespace
 
 extern "C" {
@@ -74,9 +188,8 @@ void gluLookAt(GLdouble eyeX, GLdouble eyeY, GLdouble eyeZ, GLdouble centreX, GL
     glTranslated(-eyeX, -eyeY, -eyeZ);
 }
 
-// Unsigned-byte RGB and RGBA pictures, as the decoders give them. A picture whose sides
-// are not powers of two is uploaded at its own size with WebGL's mipmaps (WebGL 2 takes
-// any size); the game's own pictures all have power-of-two sides.
+// Unsigned-byte RGB and RGBA pictures, as the decoders give them. As GLU does, a picture
+// whose sides are not powers of two is first scaled to GLU's nearest powers of two.
 GLint gluBuild2DMipmaps(GLenum target, GLint internalFormat, GLsizei width, GLsizei height,
                         GLenum format, GLenum type, const void* data) {
     if (width < 1 || height < 1 || data == nullptr) {
@@ -85,20 +198,27 @@ GLint gluBuild2DMipmaps(GLenum target, GLint internalFormat, GLsizei width, GLsi
     if (type != GL_UNSIGNED_BYTE || (format != GL_RGB && format != GL_RGBA)) {
         return GLU_INVALID_ENUM;
     }
-    glTexImage2D(target, 0, internalFormat, width, height, 0, format, type, data);
-    if (!powerOfTwo(width) || !powerOfTwo(height)) {
-        emscripten_glGenerateMipmap(target);
-        return 0;
-    }
     const int components = format == GL_RGBA ? 4 : 3;
     const int alignment = layer::state.unpackAlignment > 0 ? layer::state.unpackAlignment : 1;
     int rowBytes = width * components;
     rowBytes += (alignment - rowBytes % alignment) % alignment;
+    const unsigned char* pixels = static_cast<const unsigned char*>(data);
     // Levels are built tightly packed; the upload reads them a byte aligned.
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    std::vector<unsigned char> above(
-        static_cast<const unsigned char*>(data),
-        static_cast<const unsigned char*>(data) + static_cast<size_t>(rowBytes) * height);
+    std::vector<unsigned char> above;
+    const int powerWidth = nearestPower(width);
+    const int powerHeight = nearestPower(height);
+    if (powerWidth != width || powerHeight != height) {
+        above.resize(static_cast<size_t>(powerWidth) * powerHeight * components);
+        scaleImage(components, width, height, pixels, rowBytes, powerWidth, powerHeight,
+                   above.data());
+        width = powerWidth;
+        height = powerHeight;
+        rowBytes = width * components;
+    } else {
+        above.assign(pixels, pixels + static_cast<size_t>(rowBytes) * height);
+    }
+    glTexImage2D(target, 0, internalFormat, width, height, 0, format, type, above.data());
     std::vector<unsigned char> below;
     int level = 0;
     while (width > 1 || height > 1) {

@@ -28,7 +28,6 @@ void emscripten_glDisableVertexAttribArray(GLuint index);
 void emscripten_glDrawArrays(GLenum mode, GLint first, GLsizei count);
 void emscripten_glEnable(GLenum cap);
 void emscripten_glEnableVertexAttribArray(GLuint index);
-void emscripten_glFinish(void);
 void emscripten_glFrontFace(GLenum mode);
 void emscripten_glGenBuffers(GLsizei n, GLuint* buffers);
 void emscripten_glGenerateMipmap(GLenum target);
