@@ -101,11 +101,12 @@ int maxLights() {
 
 float viewHeadingFor(float heading, const unsigned char keyDown[256]) {
     float view = heading;
-    if (keyDown['1']) {
+    auto held = [keyDown](unsigned char key) { return keyDown[key] != 0; };
+    if (held('1')) {
         view += 180.0f;
-    } else if (keyDown['2']) {
+    } else if (held('2')) {
         view += 90.0f;
-    } else if (keyDown['3']) {
+    } else if (held('3')) {
         view -= 90.0f;
     }
     if (view >= 360.0f) {

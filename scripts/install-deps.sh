@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what Trelvane needs to build, play and test on Debian 12 or Ubuntu, and
 # nothing when it is all there already. Uses sudo when not run as root.
-# Usage: install-deps.sh [--windows]
+# Usage: install-deps.sh [--windows] [--web]
 set -eu
 
 packages=(
@@ -17,9 +17,17 @@ packages=(
 # With --windows (test.sh): the Windows build and its tests under Wine too: the
 # cross-compiler, the assembler of the JPEG library's SIMD code, the installer maker,
 # Wine, and the keys that apt checks Debian's source packages with.
-if [ "${1:-}" = --windows ]; then
-    packages+=(mingw-w64 nasm nsis wine64 unzip debian-archive-keyring)
-fi
+# With --web (test.sh): the browser build and its tests: Emscripten, Chromium, npm for
+# the browser driver (when node came without it), and the same keys.
+for option in "$@"; do
+    case $option in
+        --windows) packages+=(mingw-w64 nasm nsis wine64 unzip debian-archive-keyring) ;;
+        --web)
+            packages+=(emscripten chromium debian-archive-keyring)
+            command -v npm > /dev/null || packages+=(npm)
+            ;;
+    esac
+done
 # The JPEG library with the 6b interface (version 62): Debian's libjpeg-turbo build
 # of it, or on Ubuntu the distribution's default libjpeg development files.
 if apt-cache show libjpeg62-turbo-dev > /dev/null 2>&1; then

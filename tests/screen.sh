@@ -18,20 +18,43 @@ crop() { convert "$1" -crop "$2x$3+$4+$5" +repage "$6"; }
 # The title picture, scaled to the screen, in $work/ref_begin.png: prepare_title <data
 # folder>. Then title_difference [name] takes a screenshot ($work/<name>.png, "now" by
 # default) and gives its difference from the picture; showing_title and left_title
-# [name] tell whether the screen shows the title.
+# [name] tell whether the screen shows the title. is_title and is_not_title <shot> tell
+# it of a screenshot taken already.
 prepare_title() { convert "$1/screen_begin.jpg" -resize 800x600\! "$work/ref_begin.png"; }
 title_difference() { shot "$work/${1:-now}.png"; rmse "$work/${1:-now}.png" "$work/ref_begin.png"; }
-showing_title() { less_than "$(title_difference "$@")" 0.15; }
-left_title() { less_than 0.2 "$(title_difference "$@")"; }
-
-# ground <name>: the ground before the tank, from a screenshot, in $work/<name>.png.
-# ground_moved: it differs from $work/still.png; ground_still: two looks half a second
-# apart show the same picture.
-ground() { shot "$work/now.png" && crop "$work/now.png" 800 200 0 380 "$work/$1.png"; }
-ground_moved() { ground moved && less_than 0.05 "$(rmse "$work/still.png" "$work/moved.png")"; }
-ground_still() {
-    ground still && sleep 0.5 && ground again && less_than "$(rmse "$work/still.png" "$work/again.png")" 0.005
+is_title() { less_than "$(rmse "$1" "$work/ref_begin.png")" 0.15; }
+is_not_title() { less_than 0.2 "$(rmse "$1" "$work/ref_begin.png")"; }
+# title_corners <shot>: each 40 x 40 corner of the screenshot has the title picture's own
+# colour there, within 12 levels; otherwise names the first one that differs and fails.
+title_corners() {
+    local shot=$1 corner x y r1 g1 b1 r2 g2 b2 delta
+    for corner in "0 0" "760 0" "0 560" "760 560"; do
+        read -r x y <<< "$corner"
+        crop "$shot" 40 40 "$x" "$y" "$work/c1.png"
+        crop "$work/ref_begin.png" 40 40 "$x" "$y" "$work/c2.png"
+        read -r r1 g1 b1 <<< "$(mean_rgb "$work/c1.png")"
+        read -r r2 g2 b2 <<< "$(mean_rgb "$work/c2.png")"
+        for delta in $((r1 - r2)) $((g1 - g2)) $((b1 - b2)); do
+            if [ "${delta#-}" -gt 12 ]; then
+                echo "title corner at $x,$y is $r1 $g1 $b1, the picture $r2 $g2 $b2"
+                return 1
+            fi
+        done
+    done
 }
+showing_title() { shot "$work/${1:-now}.png" && is_title "$work/${1:-now}.png"; }
+left_title() { shot "$work/${1:-now}.png" && is_not_title "$work/${1:-now}.png"; }
+
+# ground <name>: the ground before the tank, from a screenshot, in $work/<name>.png
+# (ground_of <shot> <name>: from a screenshot taken already). ground_moved: it differs
+# from $work/still.png; ground_still: two looks half a second apart show the same
+# picture. grounds_differ and grounds_same <name> <name> compare two of them.
+ground_of() { crop "$1" 800 200 0 380 "$work/$2.png"; }
+ground() { shot "$work/now.png" && ground_of "$work/now.png" "$1"; }
+grounds_differ() { less_than 0.05 "$(rmse "$work/$1.png" "$work/$2.png")"; }
+grounds_same() { less_than "$(rmse "$work/$1.png" "$work/$2.png")" 0.005; }
+ground_moved() { ground moved && grounds_differ still moved; }
+ground_still() { ground still && sleep 0.5 && ground again && grounds_same still again; }
 
 # keys_let_go_elsewhere: with the game playing in its window, W, A and Space held there,
 # the keyboard focus moved to another window ($other, killed by the caller's trap if

@@ -1,0 +1,144 @@
+// What the browser tests share: the site served on 127.0.0.1 by web/serve.sh, the page
+// in headless Chromium (a fresh profile each time) with its console lines collected,
+// screenshots read with the desktop tests' own helpers (tests/screen.sh), checks that
+// count failures, and waits with deadlines. Everything a test starts or writes is
+// stopped and removed when it ends, however it ends.
+'use strict';
+const { chromium } = require('playwright-core');
+const { spawn, execFileSync } = require('child_process');
+const fs = require('fs');
+const os = require('os');
+const path = require('path');
+
+const tests = path.resolve(__dirname, '..');
+const source = path.resolve(tests, '..');
+
+// A scratch folder for the test, removed at its end with every server it started.
+const work = fs.mkdtempSync(path.join(os.tmpdir(), 'trelvane-web-'));
+const servers = [];
+const games = [];
+function cleanUp() {
+  for (const server of servers) server.kill('SIGTERM');
+  fs.rmSync(work, { recursive: true, force: true });
+}
+process.on('exit', cleanUp);
+for (const signal of ['SIGINT', 'SIGTERM']) process.on(signal, () => process.exit(1));
+
+let failures = 0;
+function ok(what) { console.log(`ok: ${what}`); }
+function fail(what) { console.log(`FAIL: ${what}`); failures += 1; }
+function check(passed, what, otherwise) { if (passed) ok(what); else fail(otherwise || what); }
+
+// Resolves true as soon as the condition holds, false when the deadline passes first.
+async function waitUntil(seconds, condition) {
+  const deadline = Date.now() + seconds * 1000;
+  while (Date.now() < deadline) {
+    if (await condition()) return true;
+    await new Promise((resolve) => setTimeout(resolve, 100));
+  }
+  return false;
+}
+
+// Runs a bash snippet with tests/screen.sh loaded and $work set to the scratch folder;
+// its arguments are $1, $2, ... Gives its output, or null when it fails.
+function screen(script, ...args) {
+  try {
+    return execFileSync('bash', ['-c', `here=${tests}; source "$here/check.sh"; source "$here/screen.sh"; work=${work}; ${script}`, 'screen', ...args],
+      { encoding: 'utf8' }).trim();
+  } catch (error) {
+    return null;
+  }
+}
+
+// Serves a site folder with web/serve.sh on a free port; resolves to its address.
+function serve(site) {
+  return new Promise((resolve, reject) => {
+    const server = spawn(path.join(source, 'web', 'serve.sh'), ['0', site], { stdio: ['ignore', 'pipe', 'inherit'] });
+    servers.push(server);
+    const timer = setTimeout(() => reject(new Error('the site server printed no address within 10 s')), 10000);
+    let printed = '';
+    server.stdout.on('data', (chunk) => {
+      printed += chunk;
+      const address = printed.match(/http:\/\/127\.0\.0\.1:\d+\//);
+      if (address) { clearTimeout(timer); resolve(address[0]); }
+    });
+    server.on('exit', (status) => reject(new Error(`the site server ended with status ${status}`)));
+  });
+}
+
+// Opens the served site in headless Chromium, 800 x 600 like the desktop's screen.
+// The page's console lines are kept in game.console ({type, text}), uncaught errors in
+// game.errors. The page has the keyboard focus as a window really has it (not
+// Chromium's stand-in that every page has it), so it can lose it to another page.
+async function openGame(site) {
+  const address = await serve(site);
+  const profile = fs.mkdtempSync(path.join(work, 'chromium-'));
+  const context = await chromium.launchPersistentContext(profile, {
+    executablePath: '/usr/bin/chromium',
+    headless: true,
+    viewport: { width: 800, height: 600 },
+    args: ['--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
+      '--autoplay-policy=no-user-gesture-required', '--disable-gpu-sandbox', '--no-first-run',
+      '--disable-background-networking', '--disable-component-update', '--disable-sync', '--disable-quic'],
+  });
+  const page = context.pages()[0] || await context.newPage();
+  const game = { context, page, console: [], errors: [] };
+  games.push(game);
+  page.on('console', (message) => game.console.push({ type: message.type(), text: message.text() }));
+  page.on('pageerror', (error) => game.errors.push(String(error)));
+  const devtools = await context.newCDPSession(page);
+  await devtools.send('Emulation.setFocusEmulationEnabled', { enabled: false });
+  await page.goto(address);
+  await page.bringToFront();
+  return game;
+}
+
+// The game's console lines: standard output ('log') or standard error ('error').
+function lines(game, type) { return game.console.filter((line) => line.type === type).map((line) => line.text); }
+
+// A screenshot of the page in the scratch folder; gives its path.
+async function shot(game, name) {
+  const file = path.join(work, `${name}.png`);
+  await game.page.screenshot({ path: file });
+  return file;
+}
+
+// What the page says once the game has ended, or null while it runs.
+async function endedText(game) {
+  return game.page.evaluate(() => {
+    const ended = document.getElementById('ended');
+    return ended && !ended.hidden ? ended.innerText.replace(/\s+/g, ' ').trim() : null;
+  });
+}
+
+// Escape ends the game with status 0 and the page says so.
+async function escapeEnds(game) {
+  await game.page.keyboard.press('Escape');
+  let text = null;
+  await waitUntil(20, async () => (text = await endedText(game)) !== null);
+  check(text !== null && text.startsWith('The game has ended.') && /reload the page/.test(text),
+    `Escape ends the game and the page says: "${text}"`, `after Escape the page says: ${text}`);
+}
+
+// Ends the test: closes the browsers, reports (with every page's console when a check
+// failed) and exits, with status 1 when a check failed.
+async function finish(what) {
+  for (const game of games) {
+    if (failures > 0) {
+      console.log('console of the page:');
+      for (const line of game.console) console.log(`  [${line.type}] ${line.text}`);
+      for (const error of game.errors) console.log(`  [uncaught] ${error}`);
+    }
+    await game.context.close();
+  }
+  if (failures > 0) process.exit(1);
+  console.log(what);
+  process.exit(0);
+}
+
+// Runs a test's steps; a step that throws counts as a failed check.
+function run(steps, what) {
+  steps().catch((error) => fail(`the test stopped: ${error.stack || error}`)).then(() => finish(what));
+}
+
+module.exports = { work, ok, fail, check, waitUntil, screen, serve, openGame, lines, shot, endedText, escapeEnds, run };

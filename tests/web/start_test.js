@@ -1,0 +1,40 @@
+// The browser game started as a player starts it: the console lines of the desktop game
+// word for word and in order, then the title picture filling the canvas, which fills
+// the window and follows it when it is resized.
+// Usage: node start_test.js <web build folder>
+'use strict';
+const b = require('./browser');
+const build = process.argv[2];
+
+b.run(async () => {
+  b.screen('prepare_title "$1"', `${build}/host/data`);
+  const game = await b.openGame(`${build}/site`);
+  let title = null;
+  const titled = await b.waitUntil(60, async () => b.screen('is_title "$1"', title = await b.shot(game, 'title')) !== null);
+  const difference = b.screen('rmse "$1" "$work/ref_begin.png"', title);
+  b.check(titled, `the title picture fills the canvas (${difference})`, `no title picture within a minute (${difference})`);
+  const corners = b.screen('title_corners "$1" || true', title);
+  b.check(corners === '', "the title's corners are the picture's", corners);
+
+  const out = b.lines(game, 'log');
+  const expected = ['The specified game mode is unavailable. Defaulting to standard window.', 'Using Buffer Objects!'];
+  for (const [i, line] of expected.entries())
+    b.check(out[i] === line, `console line ${i + 1}: ${line}`, `console line ${i + 1}: "${out[i]}", expected "${line}"`);
+  b.check(/^GL_RENDERER = .+/.test(out[2] || ''), `console line 3: ${out[2]}`, `console line 3: "${out[2]}", expected the renderer`);
+  b.check(out.length === 3, 'nothing more on standard output', `${out.length} console lines: ${JSON.stringify(out)}`);
+  const errors = b.lines(game, 'error').concat(game.errors);
+  b.check(errors.length === 0, 'no error on the console', `errors: ${JSON.stringify(errors)}`);
+
+  // A window of another shape: the canvas follows it, without scroll bars.
+  await game.page.setViewportSize({ width: 1000, height: 500 });
+  let size = null;
+  const fits = await b.waitUntil(10, async () => {
+    size = await game.page.evaluate(() => {
+      const canvas = document.getElementById('canvas');
+      const page = document.scrollingElement;
+      return [canvas.width, canvas.height, page.scrollWidth, page.scrollHeight].join(' ');
+    });
+    return size === '1000 500 1000 500';
+  });
+  b.check(fits, 'the canvas fills a window resized to 1000 x 500', `canvas and page in a 1000 x 500 window: ${size}`);
+}, 'start: the browser game starts as the desktop game does');

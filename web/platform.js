@@ -1,0 +1,76 @@
+// The browser's side of the game's platform backends: sound cues (app/sound_web.cpp),
+// the keyboard focus (app/focus_web.cpp) and the error box (assets/error_box_web.cpp).
+mergeInto(LibraryManager.library, {
+  // Sound cues through Web Audio. A cue's WAV file is read from the game's data
+  // (Emscripten's file system), decoded by the browser once and kept; a new cue stops
+  // the one still playing. A missing or undecodable file, or a browser without Web
+  // Audio, is silence, never an error. Module.lastSoundCue tells what the game last
+  // sent to the speakers: the file, its length in seconds, the audio context's state
+  // then and how many cues have started so far.
+  trelvanePlaySoundCue__deps: ['$FS'],
+  trelvanePlaySoundCue: function(fileNamePointer) {
+    var fileName = UTF8ToString(fileNamePointer);
+    var Context = window.AudioContext || window.webkitAudioContext;
+    if (!Context) return;
+    var audio = Module.soundCues;
+    if (!audio) {
+      try {
+        audio = Module.soundCues = {context: new Context(), decoded: {}, playing: null, newest: 0, started: 0};
+      } catch (e) {
+        return;
+      }
+    }
+    // A context made before the player's first key waits for one: each cue asks again.
+    if (audio.context.state === 'suspended') audio.context.resume().catch(function() {});
+
+    var cue = ++audio.newest;
+    if (audio.playing) {
+      try { audio.playing.stop(); } catch (e) {}
+      audio.playing = null;
+    }
+    if (!(fileName in audio.decoded)) {
+      var bytes;
+      try {
+        bytes = FS.readFile(fileName);
+      } catch (e) {
+        bytes = null;
+      }
+      audio.decoded[fileName] = bytes === null ? Promise.resolve(null) :
+        audio.context.decodeAudioData(bytes.buffer.slice(bytes.byteOffset, bytes.byteOffset + bytes.byteLength))
+          .catch(function() { return null; });
+    }
+    audio.decoded[fileName].then(function(buffer) {
+      // Only the newest cue plays: one that came while this one was decoding wins.
+      if (buffer === null || cue !== audio.newest) return;
+      var source = audio.context.createBufferSource();
+      source.buffer = buffer;
+      source.connect(audio.context.destination);
+      source.start();
+      audio.playing = source;
+      audio.started += 1;
+      Module.lastSoundCue = {file: fileName, seconds: buffer.duration, state: audio.context.state, started: audio.started};
+    });
+  },
+
+  // 1 while the page is without the keyboard (another window or tab has it, or the page
+  // is hidden), or when it lost it since the last call: a hidden page draws no frames,
+  // so keys let go meanwhile must be let go on its return.
+  trelvanePageLostKeyboard: function() {
+    var watch = Module.keyboardWatch;
+    if (!watch) {
+      watch = Module.keyboardWatch = {lost: false};
+      window.addEventListener('blur', function() { watch.lost = true; });
+      document.addEventListener('visibilitychange', function() {
+        if (document.hidden) watch.lost = true;
+      });
+    }
+    var lost = watch.lost || !document.hasFocus() || document.hidden;
+    watch.lost = false;
+    return lost ? 1 : 0;
+  },
+
+  // The page's modal alert with the message.
+  trelvaneAlert: function(message) {
+    alert(UTF8ToString(message));
+  },
+});
