@@ -66,11 +66,12 @@ function serve(site) {
   });
 }
 
-// Opens the served site in headless Chromium, 800 x 600 like the desktop's screen.
+// Opens the served site in headless Chromium, 800 x 600 like the desktop's screen, at
+// its page with the query given ("?program=picture_moments&arg=play").
 // The page's console lines are kept in game.console ({type, text}), uncaught errors in
 // game.errors. The page has the keyboard focus as a window really has it (not
 // Chromium's stand-in that every page has it), so it can lose it to another page.
-async function openGame(site) {
+async function openGame(site, query = '') {
   const address = await serve(site);
   const profile = fs.mkdtempSync(path.join(work, 'chromium-'));
   const context = await chromium.launchPersistentContext(profile, {
@@ -88,7 +89,7 @@ async function openGame(site) {
   page.on('pageerror', (error) => game.errors.push(String(error)));
   const devtools = await context.newCDPSession(page);
   await devtools.send('Emulation.setFocusEmulationEnabled', { enabled: false });
-  await page.goto(address);
+  await page.goto(address + query);
   await page.bringToFront();
   return game;
 }
