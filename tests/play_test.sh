@@ -139,14 +139,18 @@ last_replay=$SECONDS
 while [ "$SECONDS" -lt "$deadline" ]; do
     if showing_defeat defeat; then defeated=1; break; fi
     if [ $((SECONDS - last_replay)) -ge 2 ]; then
-        xdotool key minus; xdotool key plus
+        xdotool key minus plus
         replays=$((replays + 1)); last_replay=$SECONDS
     fi
 done
 if [ -n "$defeated" ]; then
     echo "ok: the defeat screen after $replays replays of the opening"
     expect_row "$work/defeat.png" $SUMMARY_LIVES 2 "0_" "lives on the defeat screen"
-    expect_row "$work/defeat.png" $SUMMARY_LEVEL 3 "11_" "level on the defeat screen"
+    # Shells in flight outlive a level change, so the shell fired at level 11 may land
+    # in the moment between - and +: the defeat screen then shows level 10.
+    level=$(read_row "$work/defeat.png" $SUMMARY_LEVEL 3 "$work")
+    [ "$level" = "11_" ] || [ "$level" = "10_" ] && echo "ok: the defeat screen shows the level reached ('$level')" \
+        || fail "level on the defeat screen reads '$level', expected '11_' or '10_'"
     xdotool key Return
     wait_until 30 left_defeat restart && echo "ok: Enter leaves the defeat screen" || fail "still the defeat screen after Enter"
     expect_lives "$work/restart.png" $PLAY_LIVES $PLAY_SCORE "after the restart"
