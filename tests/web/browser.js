@@ -39,6 +39,17 @@ async function waitUntil(seconds, condition) {
   return false;
 }
 
+// Resolves true when the condition holds at every look for the whole time, false as
+// soon as it does not.
+async function holdsFor(seconds, condition) {
+  const end = Date.now() + seconds * 1000;
+  while (Date.now() < end) {
+    if (!(await condition())) return false;
+    await new Promise((resolve) => setTimeout(resolve, 100));
+  }
+  return true;
+}
+
 // Runs a bash snippet with tests/screen.sh loaded and $work set to the scratch folder;
 // its arguments are $1, $2, ... Gives its output, or null when it fails.
 function screen(script, ...args) {
@@ -141,4 +152,4 @@ function run(steps, what) {
   steps().catch((error) => fail(`the test stopped: ${error.stack || error}`)).then(() => finish(what));
 }
 
-module.exports = { work, ok, fail, check, waitUntil, screen, serve, openGame, lines, shot, endedText, escapeEnds, run };
+module.exports = { work, ok, fail, check, waitUntil, holdsFor, screen, serve, openGame, lines, shot, endedText, escapeEnds, run };
