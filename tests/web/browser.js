@@ -77,11 +77,12 @@ function serve(site) {
   });
 }
 
-// Opens the served site in headless Chromium, 800 x 600 like the desktop's screen.
+// Opens the served site in headless Chromium, 800 x 600 like the desktop's screen, with
+// an optional query for the page ('?name=value...').
 // The page's console lines are kept in game.console ({type, text}), uncaught errors in
 // game.errors. The page has the keyboard focus as a window really has it (not
 // Chromium's stand-in that every page has it), so it can lose it to another page.
-async function openGame(site) {
+async function openGame(site, query = '') {
   const address = await serve(site);
   const profile = fs.mkdtempSync(path.join(work, 'chromium-'));
   const context = await chromium.launchPersistentContext(profile, {
@@ -99,7 +100,7 @@ async function openGame(site) {
   page.on('pageerror', (error) => game.errors.push(String(error)));
   const devtools = await context.newCDPSession(page);
   await devtools.send('Emulation.setFocusEmulationEnabled', { enabled: false });
-  await page.goto(address);
+  await page.goto(address + query);
   await page.bringToFront();
   return game;
 }
@@ -140,7 +141,7 @@ async function finish(what) {
       for (const line of game.console) console.log(`  [${line.type}] ${line.text}`);
       for (const error of game.errors) console.log(`  [uncaught] ${error}`);
     }
-    await game.context.close();
+    await game.context.close().catch(() => {});
   }
   if (failures > 0) process.exit(1);
   console.log(what);
