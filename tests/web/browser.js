@@ -130,6 +130,8 @@ async function escapeEnds(game) {
   await waitUntil(20, async () => (text = await endedText(game)) !== null);
   check(text !== null && text.startsWith('The game has ended.') && /reload the page/.test(text),
     `Escape ends the game and the page says: "${text}"`, `after Escape the page says: ${text}`);
+  check(game.errors.length === 0, 'the page ended without an uncaught error',
+    `uncaught errors on the page: ${JSON.stringify(game.errors)}`);
 }
 
 // Ends the test: closes the browsers, reports (with every page's console when a check
