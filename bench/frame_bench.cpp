@@ -29,7 +29,6 @@ bool focusHere() {
 }
 
 GameState fullTables;
-GameState scratch;
 
 float uniform(float low, float high) {
     return low + (high - low) * static_cast<float>(nextRandom()) / 32767.0f;
@@ -43,9 +42,9 @@ void buildFullTables() {
     game.phase = Playing;
     seedRandom(7);
     game.tanks[0].speed = 12;
-    game.keyDown[' '] = 1;
-    game.keyDown['w'] = 1;
-    game.keyDown['a'] = 1;
+    for (unsigned char key : {' ', 'w', 'a'}) {
+        game.keyDown[key] = 1;
+    }
     for (int i = 1; i <= game.tankLast; ++i)
         game.tanks[i].speed = uniform(5, 15);
     for (int b = 0; b < kBulletCapacity; ++b) {

@@ -11,6 +11,10 @@ if(TRELVANE_WEB_BUILD)
   # into the browser's data.
   add_test(NAME web_hostile_textures
     COMMAND node ${web}/texture_test.js ${TRELVANE_WEB_BUILD} $<TARGET_FILE:hostile_jpeg>)
-  set_tests_properties(web_start web_play web_hostile_textures PROPERTIES
+  # The same moments drawn by the desktop (under Xvfb) and by the browser.
+  add_test(NAME web_pictures
+    COMMAND node ${web}/picture_test.js ${TRELVANE_WEB_BUILD}/programs
+            $<TARGET_FILE:picture_moments> ${TRELVANE_DATA_DIR})
+  set_tests_properties(web_start web_play web_hostile_textures web_pictures PROPERTIES
     RESOURCE_LOCK browser TIMEOUT 180 ENVIRONMENT "ASAN_OPTIONS=detect_leaks=0")
 endif()

@@ -77,8 +77,8 @@ function serve(site) {
   });
 }
 
-// Opens the served site in headless Chromium, 800 x 600 like the desktop's screen, with
-// an optional query for the page ('?name=value...').
+// Opens the served site in headless Chromium, 800 x 600 like the desktop's screen, at
+// its page with the query given ("?program=picture_moments&arg=play").
 // The page's console lines are kept in game.console ({type, text}), uncaught errors in
 // game.errors. The page has the keyboard focus as a window really has it (not
 // Chromium's stand-in that every page has it), so it can lose it to another page.

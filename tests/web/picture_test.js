@@ -19,10 +19,10 @@ const moments = ['title', 'play', 'victory', 'defeat'];
 async function compare(page, desktopFile, browserFile) {
   const url = (file) => `data:image/png;base64,${fs.readFileSync(file).toString('base64')}`;
   return page.evaluate(async ([a, b]) => {
+    // The PNG files' own pixels: no colour management on the way.
     const pixels = async (source) => {
-      const image = new Image();
-      image.src = source;
-      await image.decode();
+      const blob = await (await fetch(source)).blob();
+      const image = await createImageBitmap(blob, { colorSpaceConversion: 'none', premultiplyAlpha: 'none' });
       const canvas = document.createElement('canvas');
       canvas.width = image.width;
       canvas.height = image.height;
