@@ -7,7 +7,8 @@ if(TRELVANE_WEB_BUILD)
   set(web ${CMAKE_CURRENT_LIST_DIR}/web)
   add_test(NAME web_start COMMAND node ${web}/start_test.js ${TRELVANE_WEB_BUILD})
   add_test(NAME web_play COMMAND node ${web}/play_test.js ${TRELVANE_WEB_BUILD})
-  # The hostile JPEG files of the Linux test, packed into the browser's data.
+  # The hostile JPEG files of the Linux test, and a shoot.wav that is no sound, packed
+  # into the browser's data.
   add_test(NAME web_hostile_textures
     COMMAND node ${web}/texture_test.js ${TRELVANE_WEB_BUILD} $<TARGET_FILE:hostile_jpeg>)
   # The same moments drawn by the desktop (under Xvfb) and by the browser.

@@ -39,6 +39,17 @@ async function waitUntil(seconds, condition) {
   return false;
 }
 
+// Resolves true when the condition holds at every look for the whole time, false as
+// soon as it does not.
+async function holdsFor(seconds, condition) {
+  const end = Date.now() + seconds * 1000;
+  while (Date.now() < end) {
+    if (!(await condition())) return false;
+    await new Promise((resolve) => setTimeout(resolve, 100));
+  }
+  return true;
+}
+
 // Runs a bash snippet with tests/screen.sh loaded and $work set to the scratch folder;
 // its arguments are $1, $2, ... Gives its output, or null when it fails.
 function screen(script, ...args) {
@@ -119,6 +130,8 @@ async function escapeEnds(game) {
   await waitUntil(20, async () => (text = await endedText(game)) !== null);
   check(text !== null && text.startsWith('The game has ended.') && /reload the page/.test(text),
     `Escape ends the game and the page says: "${text}"`, `after Escape the page says: ${text}`);
+  check(game.errors.length === 0, 'the page ended without an uncaught error',
+    `uncaught errors on the page: ${JSON.stringify(game.errors)}`);
 }
 
 // Ends the test: closes the browsers, reports (with every page's console when a check
@@ -130,7 +143,7 @@ async function finish(what) {
       for (const line of game.console) console.log(`  [${line.type}] ${line.text}`);
       for (const error of game.errors) console.log(`  [uncaught] ${error}`);
     }
-    await game.context.close();
+    await game.context.close().catch(() => {});
   }
   if (failures > 0) process.exit(1);
   console.log(what);
@@ -142,4 +155,4 @@ function run(steps, what) {
   steps().catch((error) => fail(`the test stopped: ${error.stack || error}`)).then(() => finish(what));
 }
 
-module.exports = { work, ok, fail, check, waitUntil, screen, serve, openGame, lines, shot, endedText, escapeEnds, run };
+module.exports = { work, ok, fail, check, waitUntil, holdsFor, screen, serve, openGame, lines, shot, endedText, escapeEnds, run };

@@ -32,14 +32,21 @@ b.run(async () => {
   await ground('still');
   await page.keyboard.down('w');
   b.check(await b.waitUntil(30, groundMoved), 'W moves the ground', 'the ground did not change while W was held');
+  // With A, a circle that no obstacle stops: the tank stops only once both are let go.
+  await page.keyboard.down('a');
   await page.keyboard.up('w');
-  b.check(await b.waitUntil(20, groundStill), 'the tank comes to a stop once W is let go', 'the tank did not come to a stop');
+  await page.keyboard.up('a');
+  b.check(await b.waitUntil(20, groundStill), 'the tank comes to a stop once W and A are let go', 'the tank did not come to a stop');
 
   // One instant tap of Space, shorter than a frame: one shell, and its cue.
   await page.keyboard.press('Space');
   let fired = null;
   const oneShot = await b.waitUntil(30, async () => /^[01]\/1$/.test(fired = await accuracy('fired')));
   b.check(oneShot, `Space fired one shell: accuracy '${fired}'`, `after one Space the accuracy reads '${fired}'`);
+  // And no more: the gun is ready again after half a second, and must not fire on its own.
+  let more = fired;
+  const stays = await b.holdsFor(3, async () => /^[01]\/1$/.test(more = await accuracy('later')));
+  b.check(oneShot && stays, 'one tap, one shell', `seconds later the accuracy reads '${more}'`);
   let cue = null;
   await b.waitUntil(10, async () => (cue = await page.evaluate(() => Module.lastSoundCue || null)) !== null);
   b.check(cue !== null && cue.file === 'shoot.wav' && cue.seconds > 0 && cue.state === 'running' && cue.started === 1,

@@ -1,6 +1,7 @@
 // The browser game started as a player starts it: the console lines of the desktop game
-// word for word and in order, then the title picture filling the canvas, which fills
-// the window and follows it when it is resized.
+// word for word and in order (and nothing on standard error, which a site serving its
+// WebAssembly wrongly shows), then the title picture filling the canvas, which has the
+// keyboard, fills the window and follows it when it is resized.
 // Usage: node start_test.js <web build folder>
 'use strict';
 const b = require('./browser');
@@ -22,6 +23,8 @@ b.run(async () => {
     b.check(out[i] === line, `console line ${i + 1}: ${line}`, `console line ${i + 1}: "${out[i]}", expected "${line}"`);
   b.check(/^GL_RENDERER = .+/.test(out[2] || ''), `console line 3: ${out[2]}`, `console line 3: "${out[2]}", expected the renderer`);
   b.check(out.length === 3, 'nothing more on standard output', `${out.length} console lines: ${JSON.stringify(out)}`);
+  const focused = await game.page.evaluate(() => document.activeElement && document.activeElement.id);
+  b.check(focused === 'canvas', 'the canvas has the keyboard', `the keyboard is with ${focused}`);
   const errors = b.lines(game, 'error').concat(game.errors);
   b.check(errors.length === 0, 'no error on the console', `errors: ${JSON.stringify(errors)}`);
 

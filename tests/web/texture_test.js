@@ -3,7 +3,8 @@
 // of the test's own beside the built page and program: each file is refused with the
 // desktop's line on the console's standard error, and the game comes up and shows its
 // title without them. A file that is no JPEG at all ends the game with status 1 and the
-// library's message after the file's name, and the page says so.
+// library's message after the file's name, and the page says so. A shot whose sound file
+// is no sound at all is silent and no error.
 // Usage: node texture_test.js <web build folder> <hostile JPEG writer>
 'use strict';
 const { execFileSync } = require('child_process');
@@ -37,6 +38,7 @@ b.run(async () => {
     'texture_object.jpg': ['scans', '200000', '512'],
   };
   for (const [file, how] of Object.entries(hostile)) execFileSync(writer, [path.join(data, file), ...how]);
+  fs.writeFileSync(path.join(data, 'shoot.wav'), 'RIFF, but no sound');
 
   const game = await b.openGame(site('hostile', data));
   const titled = await b.waitUntil(60, async () => b.screen('is_title "$1"', await b.shot(game, 'title')) !== null);
@@ -46,6 +48,18 @@ b.run(async () => {
     const refusals = errors.filter((line) => line.startsWith(`${file}: not loaded: `));
     b.check(refusals.length === 1, `${file} refused: ${refusals[0]}`, `${file}: ${refusals.length} refusal lines`);
   }
+  // Fire: the cue reaches Web Audio's side, whose decoding of shoot.wav fails: nothing
+  // plays, and the game goes on.
+  const page = game.page;
+  await page.keyboard.press('Enter');
+  await page.keyboard.press('Space');
+  const tried = await b.waitUntil(30, () => page.evaluate(() => Boolean(Module.soundCues && Module.soundCues.newest >= 1)));
+  const played = tried && await page.evaluate(async () => {
+    await Promise.all(Object.values(Module.soundCues.decoded));
+    return Module.lastSoundCue || null;
+  });
+  b.check(tried && played === null, 'a shot whose shoot.wav is no sound is silent',
+    `the shot with a broken shoot.wav: ${tried ? JSON.stringify(played) : 'no cue'}`);
   await b.escapeEnds(game);
 
   // A picture saved under the wrong name: the first bytes of a TGA file.
