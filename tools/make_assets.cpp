@@ -15,6 +15,7 @@
 
 #include "tools/audio.h"
 #include "tools/canvas.h"
+#include "tools/little_endian.h"
 #include "tools/png_writer.h"
 #include "tools/screen_layout.h"
 
@@ -374,27 +375,19 @@ void makeWindowsIcon() {
         images.push_back(bytes);
     }
     std::vector<unsigned char> ico;
-    auto put16 = [&ico](unsigned v) {
-        ico.push_back(static_cast<unsigned char>(v));
-        ico.push_back(static_cast<unsigned char>(v >> 8));
-    };
-    auto put32 = [&put16](std::size_t v) {
-        put16(static_cast<unsigned>(v & 0xFFFF));
-        put16(static_cast<unsigned>(v >> 16));
-    };
-    put16(0);  // reserved
-    put16(1);  // an icon file
-    put16(3);  // three images
+    putLittle16(ico, 0);  // reserved
+    putLittle16(ico, 1);  // an icon file
+    putLittle16(ico, 3);  // three images
     std::size_t offset = 6 + 16 * 3;
     for (int i = 0; i < 3; ++i) {
         ico.push_back(static_cast<unsigned char>(sizes[i] % 256));  // 0 stands for 256
         ico.push_back(static_cast<unsigned char>(sizes[i] % 256));
         ico.push_back(0);  // no palette
         ico.push_back(0);
-        put16(1);   // planes
-        put16(32);  // bits a pixel
-        put32(images[i].size());
-        put32(offset);
+        putLittle16(ico, 1);   // planes
+        putLittle16(ico, 32);  // bits a pixel
+        putLittle32(ico, static_cast<std::uint32_t>(images[i].size()));
+        putLittle32(ico, static_cast<std::uint32_t>(offset));
         offset += images[i].size();
     }
     for (const auto& image : images) {
