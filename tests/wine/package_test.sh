@@ -136,12 +136,15 @@ wine_stop
 # the finish page, each left with a click on its default button (Next, I Agree,
 # Install, Finish: 136 pixels left of the window's right edge, 21 above its bottom).
 clicked="$work/Clicked/Trelvane"
-setup="^Trelvane $version Setup\$"
+setup="^Trelvane.* Setup\$"  # the installer's window, titled with the version or not
 touch "$work/started"  # (named apart from Clicked: Windows ignores case)
 (cd "$work" && exec "$wine64" "$installer" "/D=$(windows_path "$clicked")" > "$work/install.log" 2>&1) &
 pid=$!
-wait_until 60 xdotool search --onlyvisible --name "$setup" > /dev/null &&
-    echo "ok: the installer is titled \"Trelvane $version Setup\"" || fail "no window titled \"Trelvane $version Setup\""
+wait_until 60 xdotool search --onlyvisible --name "$setup" > /dev/null || fail "no installer window"
+window=$(xdotool search --onlyvisible --name "$setup" 2>/dev/null | head -1)
+title=$(xdotool getwindowname "$window" 2>/dev/null)
+[ "$title" = "Trelvane $version Setup" ] && echo "ok: the installer is titled \"$title\"" ||
+    fail "the installer is titled \"$title\", not \"Trelvane $version Setup\""
 # While it runs it keeps its pages' pictures in a plug-ins folder of its own: the
 # generator's, whole.
 shown() {  # <picture the installer unpacks> <generated picture>
@@ -156,20 +159,30 @@ wait_until 30 shown modern-wizard.bmp installer-welcome.bmp &&
     fail "the welcome page's picture is not installer-welcome.bmp"
 shown modern-header.bmp installer-header.bmp && echo "ok: the other pages' header shows the generator's installer-header.bmp" ||
     fail "the header's picture is not installer-header.bmp"
-# The installer's window: X, Y, WIDTH and HEIGHT.
-geometry() { eval "$(xdotool search --onlyvisible --name "$setup" getwindowgeometry --shell 2>/dev/null | grep -E '^(X|Y|WIDTH|HEIGHT)=')"; }
+# Where the installer's window is: X, Y, WIDTH and HEIGHT.
+geometry() {
+    local shell
+    shell=$(xdotool getwindowgeometry --shell "$window" 2>/dev/null | grep -E '^(X|Y|WIDTH|HEIGHT)=') && eval "$shell"
+}
 # page <name>: the top of the installer's window (each page's title, or the picture and
 # title of the welcome and finish pages, clear of any blinking caret), once two looks
 # half a second apart agree, in $work/<name>.png.
 top() { geometry && shot "$work/screen.png" && crop "$work/screen.png" "$WIDTH" 55 "$X" "$Y" "$work/$1.png"; }
 page() { top "$1" && sleep 0.5 && top again && less_than "$(rmse "$work/$1.png" "$work/again.png")" 0.001; }
-click_default() { geometry && xdotool mousemove $((X + WIDTH - 136)) $((Y + HEIGHT - 21)) click 1; }
-# next <from> <to>: the click leaves the page <from> for another, <to>.
+click_default() {
+    geometry && xdotool windowfocus --sync "$window" mousemove --sync $((X + WIDTH - 136)) $((Y + HEIGHT - 21)) click 1
+}
+# next <from> <to>: a click leaves the page <from> for another, <to>. (A click that
+# reached no page in 10 s, as the first on a window may not, is made again.)
 left_page() { page "$to" && less_than 0.01 "$(rmse "$work/$from.png" "$work/$to.png")"; }
 next() {
     from=$1 to=$2
-    click_default
-    wait_until 30 left_page || fail "the click did not leave the $from page"
+    local try
+    for try in 1 2 3; do
+        click_default
+        wait_until 10 left_page && return
+    done
+    fail "the click did not leave the $from page"
 }
 # The finish page, once installed: the welcome page's picture at the top left again.
 finish_page() {
@@ -188,11 +201,14 @@ click_default
 wait_until 30 eval '! kill -0 "$pid" 2>/dev/null' && wait "$pid" && echo "ok: Finish ends the installer with status 0" ||
     fail "the installer did not end well after Finish"
 pid=""
-wait_until 120 showing_title && echo "ok: the finish page's Start Trelvane starts the game in its folder: its title shows" ||
+if wait_until 120 showing_title; then
+    echo "ok: the finish page's Start Trelvane starts the game in its folder: its title shows"
+    xdotool key Escape
+    wait_until 20 eval '! xdotool search --onlyvisible --name "^Trelvane\$" > /dev/null' &&
+        echo "ok: Escape ends the game the installer started" || fail "Escape did not end the game the installer started"
+else
     fail "no title after Finish with Start Trelvane ticked"
-xdotool key Escape
-wait_until 20 eval '! xdotool search --onlyvisible --name "^Trelvane\$" > /dev/null' &&
-    echo "ok: Escape ends the game the installer started" || fail "Escape did not end the game the installer started"
+fi
 wine_stop
 "$wine64" "$(windows_path "$clicked")\\Uninstall.exe" /S > "$work/uninstall.log" 2>&1
 wait_until 60 eval '[ ! -e "$clicked" ]' || fail "the uninstaller left $clicked"
