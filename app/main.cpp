@@ -6,10 +6,12 @@
 #include <cstdio>
 
 #include "app/app.h"
+#include "app/console.h"
 #include "game/game.h"
 #include "render/render.h"
 
 int main(int argc, char** argv) {
+    connectConsole();
     // Each line out at once, so the console reads the same through a pipe (Windows'
     // C library has no line buffering: it takes _IOLBF for whole buffers).
     std::setvbuf(stdout, nullptr, _IONBF, 0);

@@ -3,7 +3,8 @@
 #   cpack -G ZIP    a portable folder, zipped
 #   cpack -G NSIS   an installer (Program Files\Trelvane, a Start-menu shortcut that
 #                   starts the game in its folder, an uninstaller in the system's list
-#                   of programs; /S silent, /D=<folder>)
+#                   of programs; /S silent, /D=<folder>), titled with the version and
+#                   wearing the game's pictures, that can start the game when done
 # Version, publisher and licence come from the project and packaging/identity.cmake,
 # like the Debian package's.
 install(TARGETS trelvane RUNTIME DESTINATION .)
@@ -29,9 +30,15 @@ set(CPACK_STRIP_FILES ON)
 
 # A 64-bit installer for the 64-bit game, into the 64-bit Program Files; and one that
 # Wine without its 32-bit half runs too.
-set(CPACK_NSIS_DEFINES "Target amd64-unicode")
+# "Trelvane 1.0.0 Setup" in the title bar, the version on the pages and along the bottom
+# in place of NSIS's own build string (CPACK_NSIS_BRANDING_TEXT adds a /TRIM that
+# makensis takes only on Windows); the list of programs keeps the plain name, beside its
+# column of versions. Then the installer's own lines, in installer.nsh.
+set(CPACK_NSIS_DEFINES "Target amd64-unicode
+BrandingText 'Trelvane ${PROJECT_VERSION}'
+!include '${CMAKE_CURRENT_LIST_DIR}/installer.nsh'")
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
-set(CPACK_NSIS_PACKAGE_NAME Trelvane)
+set(CPACK_NSIS_PACKAGE_NAME "Trelvane ${PROJECT_VERSION}")
 set(CPACK_NSIS_DISPLAY_NAME Trelvane)
 set(CPACK_NSIS_URL_INFO_ABOUT "${TRELVANE_HOMEPAGE}")
 set(CPACK_NSIS_CONTACT "${TRELVANE_CONTACT}")
@@ -39,6 +46,11 @@ set(CPACK_NSIS_INSTALLED_ICON_NAME trelvane.exe)
 # The installer and the uninstaller wear the game's own icon, like the program.
 set(CPACK_NSIS_MUI_ICON ${TRELVANE_DATA_DIR}/icons/trelvane.ico)
 set(CPACK_NSIS_MUI_UNIICON ${TRELVANE_DATA_DIR}/icons/trelvane.ico)
+# The game's pictures, made by the generator: the field and the gold name beside the
+# welcome and finish pages, the icon's badge and the name in the header of the others.
+set(CPACK_NSIS_MUI_WELCOMEFINISHPAGE_BITMAP ${TRELVANE_DATA_DIR}/icons/installer-welcome.bmp)
+set(CPACK_NSIS_MUI_UNWELCOMEFINISHPAGE_BITMAP ${TRELVANE_DATA_DIR}/icons/installer-welcome.bmp)
+set(CPACK_NSIS_MUI_HEADERIMAGE ${TRELVANE_DATA_DIR}/icons/installer-header.bmp)
 set(CPACK_NSIS_MODIFY_PATH OFF)
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 # The game reads its pictures from the folder it starts in: the shortcut starts it

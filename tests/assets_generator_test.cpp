@@ -1,4 +1,4 @@
-// The asset generator: its PNG and WAV writers, and the data files it made for the
+// The asset generator: its PNG, BMP and WAV writers, and the data files it made for the
 // game, checked for what the game needs of them.
 
 #include <gtest/gtest.h>
@@ -14,6 +14,7 @@
 #include "assets/assets.h"
 #include "assets/decoders.h"
 #include "tools/audio.h"
+#include "tools/bmp_writer.h"
 #include "tools/png_writer.h"
 #include "tools/screen_layout.h"
 
@@ -98,6 +99,33 @@ TEST(PngWriter, FileHasValidChunksAndFilteredRows) {
         EXPECT_EQ(raw[y * (1 + w * 4)], 0) << "filter byte";
         EXPECT_EQ(0, std::memcmp(&raw[y * (1 + w * 4) + 1], &rgba[y * w * 4], w * 4));
     }
+}
+
+TEST(BmpWriter, DecodesBackWithRowsPaddedToFourBytes) {
+    const int w = 3, h = 2;  // 9 bytes a row, stored as 12
+    Bytes rgb(w * h * 3);
+    for (std::size_t i = 0; i < rgb.size(); ++i) {
+        rgb[i] = static_cast<unsigned char>(10 + i * 13);
+    }
+    const Bytes bmp = encodeBmp(w, h, rgb.data());
+    ASSERT_EQ(bmp.size(), 54u + 2 * 12);
+    EXPECT_EQ(0, std::memcmp(bmp.data(), "BM", 2));
+    EXPECT_EQ(little32(&bmp[2]), bmp.size());
+    EXPECT_EQ(little32(&bmp[10]), 54u);  // pixels right after the headers
+    EXPECT_EQ(little32(&bmp[14]), 40u);  // the info header Windows' pages read
+    EXPECT_EQ(bmp[28], 24);              // bits a pixel
+    EXPECT_EQ(little32(&bmp[30]), 0u);   // uncompressed
+    Image* image = decodeBmpMemory(bmp.data(), bmp.size(), "written.bmp");
+    ASSERT_NE(image, nullptr);
+    ASSERT_EQ(image->components, 3);
+    ASSERT_EQ(image->width, w);
+    ASSERT_EQ(image->height, h);
+    // The image's first row is the picture's bottom one.
+    for (int y = 0; y < h; ++y) {
+        EXPECT_EQ(0, std::memcmp(&image->pixels[y * w * 3], &rgb[(h - 1 - y) * w * 3], w * 3))
+            << "row " << y;
+    }
+    releaseImage(image);
 }
 
 TEST(WavWriter, HeaderDescribes16BitMonoPcm) {
@@ -597,6 +625,40 @@ TEST(GeneratedData, IconsArePngsOfTheirSize) {
         EXPECT_EQ(big32(head + 16), static_cast<std::uint32_t>(size));
         EXPECT_EQ(big32(head + 20), static_cast<std::uint32_t>(size));
     }
+}
+
+// The Windows installer's pictures: 24-bit BMP files of the sizes its pages show them
+// at, with the title's gold name in the upper part of the welcome strip.
+TEST(GeneratedData, InstallerPicturesAre24BitBmpsOfTheirSize) {
+    struct Want {
+        const char* file;
+        int width, height;
+    };
+    for (const Want& w : {Want{"icons/installer-welcome.bmp", 164, 314},
+                          Want{"icons/installer-header.bmp", 150, 57}}) {
+        FILE* f = std::fopen(dataFile(w.file).c_str(), "rb");
+        ASSERT_NE(f, nullptr) << w.file;
+        unsigned char head[30];
+        ASSERT_EQ(std::fread(head, 1, sizeof head, f), sizeof head) << w.file;
+        std::fclose(f);
+        EXPECT_EQ(head[28], 24) << w.file;
+        Image* image = decodeBmp(dataFile(w.file).c_str());
+        ASSERT_NE(image, nullptr) << w.file;
+        EXPECT_EQ(image->width, w.width) << w.file;
+        EXPECT_EQ(image->height, w.height) << w.file;
+        releaseImage(image);
+    }
+    Image* welcome = decodeBmp(dataFile("icons/installer-welcome.bmp").c_str());
+    ASSERT_NE(welcome, nullptr);
+    int gold = 0;
+    for (int y = welcome->height * 2 / 3; y < welcome->height; ++y) {  // rows bottom-up
+        for (int x = 0; x < welcome->width; ++x) {
+            const unsigned char* p = &welcome->pixels[(y * welcome->width + x) * 3];
+            gold += std::abs(p[0] - 0xFF) + std::abs(p[1] - 0xC8) + std::abs(p[2] - 0x4A) < 40;
+        }
+    }
+    releaseImage(welcome);
+    EXPECT_GT(gold, 300) << "pixels of the gold name in the upper third";
 }
 
 }  // namespace

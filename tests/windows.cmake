@@ -40,4 +40,6 @@ if(TRELVANE_WINDOWS_BUILD)
     RESOURCE_LOCK wine_prefix TIMEOUT 300
     ENVIRONMENT "TRELVANE_WINDOWS_BUILD=${TRELVANE_WINDOWS_BUILD};ASAN_OPTIONS=detect_leaks=0")
   set_tests_properties(windows_prefix windows_prefix_stop PROPERTIES RESOURCE_LOCK wine_prefix)
+  # Three installs, one of them clicked through page by page, and three uninstalls.
+  set_tests_properties(windows_packages PROPERTIES TIMEOUT 600)
 endif()

@@ -3,18 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "tools/little_endian.h"
+
 namespace {
 
 constexpr float kPi = 3.14159265f;
-
-void put16(std::vector<unsigned char>& out, unsigned v) {
-    out.push_back(static_cast<unsigned char>(v));
-    out.push_back(static_cast<unsigned char>(v >> 8));
-}
-void put32(std::vector<unsigned char>& out, std::uint32_t v) {
-    put16(out, v & 0xFFFF);
-    put16(out, v >> 16);
-}
 
 // A small deterministic white-noise source in -1..1.
 struct Noise {
@@ -44,19 +37,19 @@ std::vector<unsigned char> encodeWav(const std::vector<std::int16_t>& samples) {
     const std::uint32_t dataBytes = static_cast<std::uint32_t>(samples.size() * 2);
     std::vector<unsigned char> out;
     out.insert(out.end(), {'R', 'I', 'F', 'F'});
-    put32(out, 36 + dataBytes);
+    putLittle32(out, 36 + dataBytes);
     out.insert(out.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
-    put32(out, 16);
-    put16(out, 1);  // PCM
-    put16(out, 1);  // mono
-    put32(out, kSampleRate);
-    put32(out, kSampleRate * 2);  // bytes a second
-    put16(out, 2);                // bytes a frame
-    put16(out, 16);               // bits a sample
+    putLittle32(out, 16);
+    putLittle16(out, 1);  // PCM
+    putLittle16(out, 1);  // mono
+    putLittle32(out, kSampleRate);
+    putLittle32(out, kSampleRate * 2);  // bytes a second
+    putLittle16(out, 2);                // bytes a frame
+    putLittle16(out, 16);               // bits a sample
     out.insert(out.end(), {'d', 'a', 't', 'a'});
-    put32(out, dataBytes);
+    putLittle32(out, dataBytes);
     for (std::int16_t s : samples) {
-        put16(out, static_cast<std::uint16_t>(s));
+        putLittle16(out, static_cast<std::uint16_t>(s));
     }
     return out;
 }

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "tools/bmp_writer.h"
 #include "tools/png_writer.h"
 
 struct Font {
@@ -333,4 +334,13 @@ bool writeCanvasPng(const Canvas& c, const char* path) {
         rgba[i] = toByte(c.px[i]);
     }
     return writePng(path, c.width, c.height, rgba.data());
+}
+
+bool writeCanvasBmp(const Canvas& c, const char* path) {
+    std::vector<unsigned char> rgb;
+    rgb.reserve(c.px.size() / 4 * 3);
+    for (std::size_t i = 0; i < c.px.size(); i += 4) {
+        rgb.insert(rgb.end(), {toByte(c.px[i]), toByte(c.px[i + 1]), toByte(c.px[i + 2])});
+    }
+    return writeBytes(path, encodeBmp(c.width, c.height, rgb.data()));
 }

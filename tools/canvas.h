@@ -1,5 +1,5 @@
 // A floating-point RGBA canvas with the few drawing tools the game's pictures need:
-// anti-aliased shapes, tileable noise, FreeType lettering, JPEG and PNG output.
+// anti-aliased shapes, tileable noise, FreeType lettering, JPEG, PNG and BMP output.
 #pragma once
 
 #include <functional>
@@ -68,3 +68,5 @@ void drawTextCentered(Canvas& c, Font* font, const char* text, int pixelSize, fl
 bool writeJpeg(const Canvas& c, const char* path, int quality);
 // Writes the canvas as an RGBA PNG.
 bool writeCanvasPng(const Canvas& c, const char* path);
+// Writes the canvas (alpha dropped) as a 24-bit BMP.
+bool writeCanvasBmp(const Canvas& c, const char* path);

@@ -1,5 +1,6 @@
 # What the generator writes: the files the game reads from its working folder (the 28
-# pictures and two sounds), then the icons of the desktop and of Windows.
+# pictures and two sounds), then the icons of the desktop and of Windows and the Windows
+# installer's pictures.
 set(TRELVANE_GAME_FILES
   texture_sky.jpg texture_tank.jpg texture_object.jpg texture_bullet.jpg
   screen_begin.jpg screen_death.jpg screen_victory.jpg
@@ -10,4 +11,5 @@ set(TRELVANE_GAME_FILES
   text_Accuracy.jpg text_FPS.jpg text_Turbo.jpg
   shoot.wav explode.wav)
 set(TRELVANE_DATA_FILES ${TRELVANE_GAME_FILES}
-  icons/trelvane-48.png icons/trelvane-128.png icons/trelvane-256.png icons/trelvane.ico)
+  icons/trelvane-48.png icons/trelvane-128.png icons/trelvane-256.png icons/trelvane.ico
+  icons/installer-welcome.bmp icons/installer-header.bmp)

@@ -1,6 +1,7 @@
 // Makes every data file the game reads: the 28 texture pictures (JPEG), the two sound
-// effects (WAV) and the application icons (PNG). Everything is drawn or synthesised
-// here; the only outside input is a TrueType font for the lettering.
+// effects (WAV), the application icons (PNG, and ICO for Windows) and the pictures of
+// the Windows installer (BMP). Everything is drawn or synthesised here; the only outside
+// input is a TrueType font for the lettering.
 //
 // Usage: trelvane_make_assets <output folder> <font file>
 
@@ -14,6 +15,8 @@
 
 #include "tools/audio.h"
 #include "tools/canvas.h"
+#include "tools/little_endian.h"
+#include "tools/png_writer.h"
 #include "tools/screen_layout.h"
 
 namespace {
@@ -28,12 +31,22 @@ const Color kInk = hexColor(0xFFE9A8);
 std::string outDir;
 bool allOk = true;
 
-void saveJpeg(const Canvas& c, const char* name) {
-    const std::string path = outDir + "/" + name;
-    if (!writeJpeg(c, path.c_str(), kJpegQuality)) {
+// Counts a file that could not be written at path, and says so.
+void checkWritten(bool ok, const std::string& path) {
+    if (!ok) {
         std::fprintf(stderr, "cannot write %s\n", path.c_str());
         allOk = false;
     }
+}
+
+void saveJpeg(const Canvas& c, const char* name) {
+    const std::string path = outDir + "/" + name;
+    checkWritten(writeJpeg(c, path.c_str(), kJpegQuality), path);
+}
+
+void saveBmp(const Canvas& c, const char* name) {
+    const std::string path = outDir + "/" + name;
+    checkWritten(writeCanvasBmp(c, path.c_str()), path);
 }
 
 float fract(float v) {
@@ -333,6 +346,12 @@ void makeLabels(Font* bold) {
     }
 }
 
+// Writes bytes as the file <name> of the output folder, or says it cannot.
+void saveBytes(const std::vector<unsigned char>& bytes, const std::string& name) {
+    const std::string path = outDir + "/" + name;
+    checkWritten(writeBytes(path.c_str(), bytes), path);
+}
+
 // The three icons in one Windows icon file (trelvane.ico, for the program's resource):
 // a directory of 16-byte entries, then each PNG file whole, as Windows reads them.
 void makeWindowsIcon() {
@@ -349,106 +368,128 @@ void makeWindowsIcon() {
             }
             std::fclose(file);
         }
+        if (bytes.empty()) {
+            std::fprintf(stderr, "cannot read %s\n", path.c_str());
+            allOk = false;
+        }
         images.push_back(bytes);
     }
     std::vector<unsigned char> ico;
-    auto put16 = [&ico](unsigned v) {
-        ico.push_back(static_cast<unsigned char>(v));
-        ico.push_back(static_cast<unsigned char>(v >> 8));
-    };
-    auto put32 = [&put16](std::size_t v) {
-        put16(static_cast<unsigned>(v & 0xFFFF));
-        put16(static_cast<unsigned>(v >> 16));
-    };
-    put16(0);  // reserved
-    put16(1);  // an icon file
-    put16(3);  // three images
+    putLittle16(ico, 0);  // reserved
+    putLittle16(ico, 1);  // an icon file
+    putLittle16(ico, 3);  // three images
     std::size_t offset = 6 + 16 * 3;
     for (int i = 0; i < 3; ++i) {
         ico.push_back(static_cast<unsigned char>(sizes[i] % 256));  // 0 stands for 256
         ico.push_back(static_cast<unsigned char>(sizes[i] % 256));
         ico.push_back(0);  // no palette
         ico.push_back(0);
-        put16(1);   // planes
-        put16(32);  // bits a pixel
-        put32(images[i].size());
-        put32(offset);
+        putLittle16(ico, 1);   // planes
+        putLittle16(ico, 32);  // bits a pixel
+        putLittle32(ico, static_cast<std::uint32_t>(images[i].size()));
+        putLittle32(ico, static_cast<std::uint32_t>(offset));
         offset += images[i].size();
     }
     for (const auto& image : images) {
         ico.insert(ico.end(), image.begin(), image.end());
     }
-    const std::string path = outDir + "/icons/trelvane.ico";
-    FILE* file = std::fopen(path.c_str(), "wb");
-    bool ok = file != nullptr && !images[0].empty() && !images[1].empty() && !images[2].empty();
-    if (file != nullptr) {
-        ok = std::fwrite(ico.data(), 1, ico.size(), file) == ico.size() && ok;
-        ok = std::fclose(file) == 0 && ok;
+    saveBytes(ico, "icons/trelvane.ico");
+}
+
+// The icon's badge at 256 x 256 on a transparent ground: a gold-rimmed disc of sky and
+// field with the camouflaged tank before it.
+Canvas iconBadge() {
+    Canvas big = makeCanvas(256, 256, Color{0, 0, 0, 0});
+    fillEllipse(big, 128, 128, 124, 124, hexColor(0x1E2A1C));
+    fillEllipse(big, 128, 128, 114, 114, hexColor(0xC8A040));
+    fillEllipse(big, 128, 128, 104, 104, hexColor(0x8DB7E3));
+    fillShape(big, 24, 160, 232, 232, hexColor(0x4A5A3A), [](float x, float y) {
+        return (x - 128) * (x - 128) + (y - 128) * (y - 128) <= 104.0f * 104.0f && y >= 165;
+    });
+    drawTankShape(big, 118, 150, 78, 1, 0.0f);
+    return big;
+}
+
+// The canvas shrunk to width x height by averaging the whole source pixels under each
+// one, weighted by their alpha (so transparent pixels lend no colour); drawing large and
+// shrinking keeps small pictures clean.
+Canvas shrink(const Canvas& big, int width, int height) {
+    Canvas c = makeCanvas(width, height, Color{0, 0, 0, 0});
+    const float stepX = static_cast<float>(big.width) / width;
+    const float stepY = static_cast<float>(big.height) / height;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            float sum[4] = {0, 0, 0, 0}, n = 0;
+            for (int sy = static_cast<int>(y * stepY); sy < static_cast<int>((y + 1) * stepY);
+                 ++sy) {
+                for (int sx = static_cast<int>(x * stepX); sx < static_cast<int>((x + 1) * stepX);
+                     ++sx) {
+                    const float* p = &big.px[(static_cast<std::size_t>(sy) * big.width + sx) * 4];
+                    for (int k = 0; k < 3; ++k) {
+                        sum[k] += p[k] * p[3];
+                    }
+                    sum[3] += p[3];
+                    n += 1;
+                }
+            }
+            float* q = &c.px[(static_cast<std::size_t>(y) * width + x) * 4];
+            for (int k = 0; k < 3; ++k) {
+                q[k] = sum[3] > 0 ? sum[k] / sum[3] : 0;
+            }
+            q[3] = sum[3] / n;
+        }
     }
-    if (!ok) {
-        std::fprintf(stderr, "cannot write %s\n", path.c_str());
-        allOk = false;
-    }
+    return c;
 }
 
 void makeIcons() {
     mkdir((outDir + "/icons").c_str(), 0755);
+    const Canvas badge = iconBadge();
     for (int size : {48, 128, 256}) {
-        // Drawn at 256 and shrunk by whole-pixel averaging keeps small icons clean.
-        Canvas big = makeCanvas(256, 256, Color{0, 0, 0, 0});
-        fillEllipse(big, 128, 128, 124, 124, hexColor(0x1E2A1C));
-        fillEllipse(big, 128, 128, 114, 114, hexColor(0xC8A040));
-        fillEllipse(big, 128, 128, 104, 104, hexColor(0x8DB7E3));
-        fillShape(big, 24, 160, 232, 232, hexColor(0x4A5A3A), [](float x, float y) {
-            return (x - 128) * (x - 128) + (y - 128) * (y - 128) <= 104.0f * 104.0f && y >= 165;
-        });
-        drawTankShape(big, 118, 150, 78, 1, 0.0f);
-        Canvas c = makeCanvas(size, size, Color{0, 0, 0, 0});
-        const float step = 256.0f / size;
-        for (int y = 0; y < size; ++y) {
-            for (int x = 0; x < size; ++x) {
-                float sum[4] = {0, 0, 0, 0}, n = 0;
-                for (int sy = static_cast<int>(y * step); sy < static_cast<int>((y + 1) * step);
-                     ++sy) {
-                    for (int sx = static_cast<int>(x * step); sx < static_cast<int>((x + 1) * step);
-                         ++sx) {
-                        const float* p = &big.px[(static_cast<std::size_t>(sy) * 256 + sx) * 4];
-                        for (int k = 0; k < 3; ++k) {
-                            sum[k] += p[k] * p[3];
-                        }
-                        sum[3] += p[3];
-                        n += 1;
-                    }
-                }
-                float* q = &c.px[(static_cast<std::size_t>(y) * size + x) * 4];
-                for (int k = 0; k < 3; ++k) {
-                    q[k] = sum[3] > 0 ? sum[k] / sum[3] : 0;
-                }
-                q[3] = sum[3] / n;
-            }
-        }
         const std::string path = outDir + "/icons/trelvane-" + std::to_string(size) + ".png";
-        if (!writeCanvasPng(c, path.c_str())) {
-            std::fprintf(stderr, "cannot write %s\n", path.c_str());
-            allOk = false;
-        }
+        checkWritten(writeCanvasPng(shrink(badge, size, size), path.c_str()), path);
     }
     makeWindowsIcon();
 }
 
+// The Windows installer's pictures, 24-bit BMP files as it shows them, each drawn at
+// twice its size and shrunk. Beside the welcome and finish pages (164 x 314): the title
+// picture's fog-bound field in a tall strip, its gold name over the sky, a cone and the
+// tank before it. In the header of the other pages (150 x 57): the icon's badge and the
+// name on the dark plate of the heads-up display.
+void makeInstallerPictures(Font* bold) {
+    const Color gold = hexColor(0xFFC84A);
+    const Color fog = hexColor(0x8E9AA6);
+    Canvas side = makeCanvas(328, 628, Color{});
+    drawBattlefield(side, 380, hexColor(0x1B3260), hexColor(0x9FB2C6), fog);
+    drawCone(side, 56, 410, 24, 150, 0.45f, fog);
+    drawCone(side, 262, 396, 11, 62, 0.65f, fog);
+    drawTankShape(side, 128, 540, 92, 1, 0.0f);
+    int size = 80;
+    while (size > 20 && measureText(bold, "TRELVANE", size).width > 300) {
+        --size;
+    }
+    drawTextCentered(side, bold, "TRELVANE", size, 164, 120, gold, 4, Color{0, 0, 0, 0.8f});
+    saveBmp(shrink(side, 164, 314), "icons/installer-welcome.bmp");
+
+    Canvas header = plate(300, 114);
+    const Canvas badge = shrink(iconBadge(), 96, 96);
+    for (int y = 0; y < badge.height; ++y) {
+        for (int x = 0; x < badge.width; ++x) {
+            const float* p = &badge.px[(static_cast<std::size_t>(y) * badge.width + x) * 4];
+            blendPixel(header, 10 + x, 9 + y, Color{p[0], p[1], p[2], 1}, p[3]);
+        }
+    }
+    int nameSize = 48;
+    while (nameSize > 12 && measureText(bold, "TRELVANE", nameSize).width > 180) {
+        --nameSize;
+    }
+    drawTextCentered(header, bold, "TRELVANE", nameSize, 204, 74, gold, 2, Color{0, 0, 0, 0.9f});
+    saveBmp(shrink(header, 150, 57), "icons/installer-header.bmp");
+}
+
 void saveWav(const std::vector<std::int16_t>& samples, const char* name) {
-    const std::string path = outDir + "/" + name;
-    const std::vector<unsigned char> bytes = encodeWav(samples);
-    FILE* file = std::fopen(path.c_str(), "wb");
-    bool ok = file != nullptr;
-    if (ok) {
-        ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-        ok = std::fclose(file) == 0 && ok;
-    }
-    if (!ok) {
-        std::fprintf(stderr, "cannot write %s\n", path.c_str());
-        allOk = false;
-    }
+    saveBytes(encodeWav(samples), name);
 }
 
 }  // namespace
@@ -478,6 +519,7 @@ int main(int argc, char** argv) {
     makeGlyphs(bold);
     makeLabels(bold);
     makeIcons();
+    makeInstallerPictures(bold);
     saveWav(synthShot(), "shoot.wav");
     saveWav(synthExplosion(), "explode.wav");
     closeFont(bold);

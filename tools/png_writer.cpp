@@ -79,7 +79,10 @@ std::vector<unsigned char> encodePng(int width, int height, const unsigned char*
 }
 
 bool writePng(const char* path, int width, int height, const unsigned char* rgba) {
-    const std::vector<unsigned char> bytes = encodePng(width, height, rgba);
+    return writeBytes(path, encodePng(width, height, rgba));
+}
+
+bool writeBytes(const char* path, const std::vector<unsigned char>& bytes) {
     FILE* file = std::fopen(path, "wb");
     if (file == nullptr) {
         return false;

@@ -22,3 +22,6 @@ std::vector<unsigned char> encodePng(int width, int height, const unsigned char*
 
 // Writes encodePng's bytes to path. False when the file cannot be written.
 bool writePng(const char* path, int width, int height, const unsigned char* rgba);
+
+// Writes bytes to path as the whole file. False when it cannot be written in full.
+bool writeBytes(const char* path, const std::vector<unsigned char>& bytes);
