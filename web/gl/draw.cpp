@@ -2,11 +2,13 @@
 // function computes (per-vertex lighting with directional and positional lights and
 // their attenuation, object- and eye-linear texture coordinates through the texture
 // matrix, GL_MODULATE texturing, per-fragment fog from the eye depth), immediate mode,
-// the game's vertex arrays, and display lists. A glBegin/glEnd block is one upload and
-// one draw; uniforms go to WebGL only when the state they come from has changed.
+// the game's vertex arrays, and display lists (indexed triangles). A glBegin/glEnd block is one
+// upload and one draw; uniforms go to WebGL only when the state they come from has changed.
 #include <emscripten/html5_webgl.h>
 
 #include <cmath>
+#include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -202,14 +204,20 @@ struct Device {
 };
 Device device;
 
+// A display list: its triangles as indices into the distinct vertices they share, so
+// that a vertex of a strip or fan is lit once, not once for each triangle it is in.
 struct List {
     GLuint vao = 0;
     GLuint buffer = 0;
-    int count = 0;
+    GLuint indexBuffer = 0;
+    int count = 0;  // indices
 };
 std::vector<List> lists(1);  // list 0 is never a list
 std::vector<Vertex> recording;
 GLuint recordingName = 0;
+std::vector<Vertex> distinct;         // a list's vertices, each once ...
+std::vector<GLuint> recordedIndices;  // ... and its triangles' corners
+std::vector<int> vertexSlots;         // where each distinct vertex sits in the hash table
 
 Vertex immediate[kImmediateCapacity];
 int immediateCount = 0;
@@ -680,6 +688,45 @@ void newList(GLuint list) {
     recording.clear();
 }
 
+namespace {
+
+// What a display list draws with: position, normal, colour and texture coordinate.
+constexpr size_t kListVertexBytes = offsetof(Vertex, other);
+
+uint32_t hashVertex(const Vertex& v) {
+    const unsigned char* bytes = reinterpret_cast<const unsigned char*>(&v);
+    uint32_t h = 2166136261u;
+    for (size_t i = 0; i < kListVertexBytes; ++i) {
+        h = (h ^ bytes[i]) * 16777619u;
+    }
+    return h;
+}
+
+// The recorded triangles as distinct vertices and indices, in the order they came.
+void indexRecording() {
+    distinct.clear();
+    recordedIndices.clear();
+    size_t slots = 64;
+    while (slots < recording.size() * 2) {
+        slots *= 2;
+    }
+    vertexSlots.assign(slots, -1);
+    for (const Vertex& v : recording) {
+        size_t slot = hashVertex(v) & (slots - 1);
+        while (vertexSlots[slot] >= 0 &&
+               std::memcmp(&distinct[vertexSlots[slot]], &v, kListVertexBytes) != 0) {
+            slot = (slot + 1) & (slots - 1);
+        }
+        if (vertexSlots[slot] < 0) {
+            vertexSlots[slot] = static_cast<int>(distinct.size());
+            distinct.push_back(v);
+        }
+        recordedIndices.push_back(static_cast<GLuint>(vertexSlots[slot]));
+    }
+}
+
+}  // namespace
+
 void endList() {
     if (!recordingList()) {
         return;
@@ -692,15 +739,20 @@ void endList() {
     if (list.vao == 0) {
         emscripten_glGenVertexArrays(1, &list.vao);
         emscripten_glGenBuffers(1, &list.buffer);
+        emscripten_glGenBuffers(1, &list.indexBuffer);
         bindVao(list.vao);
         bindArrayBuffer(list.buffer);
         layoutVertices(false);
+        emscripten_glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, list.indexBuffer);
     }
+    indexRecording();
     bindVao(list.vao);
     bindArrayBuffer(list.buffer);
-    emscripten_glBufferData(GL_ARRAY_BUFFER, recording.size() * sizeof(Vertex), recording.data(),
+    emscripten_glBufferData(GL_ARRAY_BUFFER, distinct.size() * sizeof(Vertex), distinct.data(),
                             GL_STATIC_DRAW);
-    list.count = static_cast<int>(recording.size());
+    emscripten_glBufferData(GL_ELEMENT_ARRAY_BUFFER, recordedIndices.size() * sizeof(GLuint),
+                            recordedIndices.data(), GL_STATIC_DRAW);
+    list.count = static_cast<int>(recordedIndices.size());
     recording.clear();
 }
 
@@ -711,7 +763,7 @@ void callList(GLuint name) {
     prepare();
     bindVao(lists[name].vao);
     setConstants();
-    emscripten_glDrawArrays(GL_TRIANGLES, 0, lists[name].count);
+    emscripten_glDrawElements(GL_TRIANGLES, lists[name].count, GL_UNSIGNED_INT, nullptr);
 }
 
 }  // namespace layer

@@ -26,6 +26,7 @@ void emscripten_glDeleteBuffers(GLsizei n, const GLuint* buffers);
 void emscripten_glDisable(GLenum cap);
 void emscripten_glDisableVertexAttribArray(GLuint index);
 void emscripten_glDrawArrays(GLenum mode, GLint first, GLsizei count);
+void emscripten_glDrawElements(GLenum mode, GLsizei count, GLenum type, const void* indices);
 void emscripten_glEnable(GLenum cap);
 void emscripten_glEnableVertexAttribArray(GLuint index);
 void emscripten_glFrontFace(GLenum mode);
