@@ -1,4 +1,4 @@
-// The WebGL 2 side of the layer: one shader program that computes what GL 1.x's fixed
+// The WebGL 2 side of the layer: shader programs that compute what GL 1.x's fixed
 // function computes (per-vertex lighting with directional and positional lights and
 // their attenuation, object- and eye-linear texture coordinates through the texture
 // matrix, GL_MODULATE texturing, per-fragment fog from the eye depth), immediate mode,
@@ -18,7 +18,10 @@
 namespace layer {
 namespace {
 
-const char* const kVertexShader = R"(#version 300 es
+// The shaders' sources follow a few lines of #defines that fix, for each program, what
+// GL's state switches on: each program computes only what its state needs, with no
+// branch on a uniform (a light's kind, a texture-coordinate mode, the fog's equation).
+const char* const kVertexShader = R"(
 layout(location = 0) in vec4 aPosition;
 layout(location = 1) in vec3 aNormal;
 layout(location = 2) in vec4 aColour;
@@ -29,81 +32,76 @@ uniform mat4 uModelView;
 uniform mat4 uProjection;
 uniform mat4 uTextureMatrix;
 uniform mat3 uNormalMatrix;
-uniform int uLightCount;  // 0: lighting off
 uniform vec4 uLightPosition[8];
 uniform vec3 uLightAmbient[8];
 uniform vec3 uLightDiffuse[8];
 uniform vec3 uLightAttenuation[8];
 uniform vec4 uSceneColour;
-uniform bool uLighting;
-uniform ivec2 uTexGen;  // s, t: 0 none, 1 object linear, 2 eye linear
 uniform vec4 uObjectPlane[2];
 uniform vec4 uEyePlane[2];
 uniform float uPointSize;
-uniform float uLineWidth;  // 0: not a line
+uniform float uLineWidth;
 uniform vec2 uViewport;
 out vec4 vColour;
 out vec4 vTexCoord;
 out float vFogDepth;
 
-float generated(int mode, float given, vec4 objectPlane, vec4 eyePlane, vec4 eye) {
-    if (mode == 1) return dot(objectPlane, aPosition);
-    if (mode == 2) return dot(eyePlane, eye);
-    return given;
+// What light i adds at the eye-space vertex v with normal n.
+vec3 directional(int i, vec3 n) {
+    return uLightAmbient[i] + max(dot(n, uLightPosition[i].xyz), 0.0) * uLightDiffuse[i];
+}
+vec3 positional(int i, vec3 v, vec3 n) {
+    vec3 toLight = uLightPosition[i].xyz / uLightPosition[i].w - v;
+    float d = length(toLight);
+    vec3 k = uLightAttenuation[i];
+    float attenuation = 1.0 / (k.x + k.y * d + k.z * d * d);
+    return attenuation * (uLightAmbient[i] + max(dot(n, toLight / d), 0.0) * uLightDiffuse[i]);
 }
 
 void main() {
     vec4 eye = uModelView * aPosition;
     vec4 clip = uProjection * eye;
-    if (uLineWidth > 0.0) {
-        // A line is a parallelogram of its width across its major axis, as GL
-        // rasterises wide lines.
-        vec4 otherClip = uProjection * (uModelView * aOther);
-        vec2 halfViewport = 0.5 * uViewport;
-        vec2 d = (otherClip.xy / otherClip.w - clip.xy / clip.w) * halfViewport;
-        vec2 across = abs(d.x) >= abs(d.y) ? vec2(0.0, 1.0) : vec2(1.0, 0.0);
-        clip.xy += across * aSide * (0.5 * uLineWidth) / halfViewport * clip.w;
-    }
+#if LINES
+    // A line is a parallelogram of its width across its major axis, as GL rasterises
+    // wide lines.
+    vec4 otherClip = uProjection * (uModelView * aOther);
+    vec2 halfViewport = 0.5 * uViewport;
+    vec2 d = (otherClip.xy / otherClip.w - clip.xy / clip.w) * halfViewport;
+    vec2 across = abs(d.x) >= abs(d.y) ? vec2(0.0, 1.0) : vec2(1.0, 0.0);
+    clip.xy += across * aSide * (0.5 * uLineWidth) / halfViewport * clip.w;
+#endif
     gl_Position = clip;
     gl_PointSize = uPointSize;
 
-    if (uLighting) {
-        vec3 v = eye.xyz / eye.w;
-        vec3 n = uNormalMatrix * aNormal;
-        vec3 c = uSceneColour.rgb;
-        for (int i = 0; i < 8; ++i) {
-            if (i >= uLightCount) break;
-            vec3 l;
-            float attenuation = 1.0;
-            if (uLightPosition[i].w == 0.0) {
-                l = uLightPosition[i].xyz;
-            } else {
-                vec3 toLight = uLightPosition[i].xyz / uLightPosition[i].w - v;
-                float d = length(toLight);
-                l = toLight / d;
-                vec3 k = uLightAttenuation[i];
-                attenuation = 1.0 / (k.x + k.y * d + k.z * d * d);
-            }
-            c += attenuation * (uLightAmbient[i] + max(dot(n, l), 0.0) * uLightDiffuse[i]);
-        }
-        vColour = vec4(clamp(c, 0.0, 1.0), uSceneColour.a);
-    } else {
-        vColour = aColour;
-    }
+#if LIGHTING
+    vec3 v = eye.xyz / eye.w;
+    vec3 n = uNormalMatrix * aNormal;
+    vec3 c = uSceneColour.rgb;
+    LIGHTS
+    vColour = vec4(clamp(c, 0.0, 1.0), uSceneColour.a);
+#else
+    vColour = aColour;
+#endif
 
     vec4 t = aTexCoord;
-    t.x = generated(uTexGen.x, t.x, uObjectPlane[0], uEyePlane[0], eye);
-    t.y = generated(uTexGen.y, t.y, uObjectPlane[1], uEyePlane[1], eye);
+#if TEXGEN_S == 1
+    t.x = dot(uObjectPlane[0], aPosition);
+#elif TEXGEN_S == 2
+    t.x = dot(uEyePlane[0], eye);
+#endif
+#if TEXGEN_T == 1
+    t.y = dot(uObjectPlane[1], aPosition);
+#elif TEXGEN_T == 2
+    t.y = dot(uEyePlane[1], eye);
+#endif
     vTexCoord = uTextureMatrix * t;
     vFogDepth = abs(eye.z);
 }
 )";
 
-const char* const kFragmentShader = R"(#version 300 es
+const char* const kFragmentShader = R"(
 precision highp float;
-uniform bool uTexturing;
 uniform sampler2D uTexture;
-uniform int uFogMode;  // 0 off, 1 linear, 2 exp, 3 exp2
 uniform float uFogDensity;
 uniform float uFogStart;
 uniform float uFogEnd;
@@ -115,19 +113,20 @@ out vec4 fragColour;
 
 void main() {
     vec4 c = vColour;
-    if (uTexturing) c *= texture(uTexture, vTexCoord.xy / vTexCoord.w);
-    if (uFogMode != 0) {
-        float f;
-        if (uFogMode == 1) {
-            f = (uFogEnd - vFogDepth) / (uFogEnd - uFogStart);
-        } else if (uFogMode == 2) {
-            f = exp(-uFogDensity * vFogDepth);
-        } else {
-            float d = uFogDensity * vFogDepth;
-            f = exp(-d * d);
-        }
-        c.rgb = mix(uFogColour, c.rgb, clamp(f, 0.0, 1.0));
-    }
+#if TEXTURING
+    c *= texture(uTexture, vTexCoord.xy / vTexCoord.w);
+#endif
+#if FOG_MODE == 1
+    float f = (uFogEnd - vFogDepth) / (uFogEnd - uFogStart);
+#elif FOG_MODE == 2
+    float f = exp(-uFogDensity * vFogDepth);
+#elif FOG_MODE == 3
+    float fogD = uFogDensity * vFogDepth;
+    float f = exp(-fogD * fogD);
+#endif
+#if FOG_MODE != 0
+    c.rgb = mix(uFogColour, c.rgb, clamp(f, 0.0, 1.0));
+#endif
     fragColour = c;
 }
 )";
@@ -137,22 +136,17 @@ enum Uniform {
     kProjection,
     kTextureMatrix,
     kNormalMatrix,
-    kLightCount,
     kLightPosition,
     kLightAmbient,
     kLightDiffuse,
     kLightAttenuation,
     kSceneColour,
-    kLighting,
-    kTexGen,
     kObjectPlane,
     kEyePlane,
     kPointSize,
     kLineWidth,
     kViewport,
-    kTexturing,
     kTexture,
-    kFogMode,
     kFogDensity,
     kFogStart,
     kFogEnd,
@@ -160,12 +154,44 @@ enum Uniform {
     kUniforms
 };
 const char* const kUniformNames[kUniforms] = {
-    "uModelView",     "uProjection",   "uTextureMatrix", "uNormalMatrix",     "uLightCount",
-    "uLightPosition", "uLightAmbient", "uLightDiffuse",  "uLightAttenuation", "uSceneColour",
-    "uLighting",      "uTexGen",       "uObjectPlane",   "uEyePlane",         "uPointSize",
-    "uLineWidth",     "uViewport",     "uTexturing",     "uTexture",          "uFogMode",
-    "uFogDensity",    "uFogStart",     "uFogEnd",        "uFogColour",
+    "uModelView",    "uProjection",   "uTextureMatrix",    "uNormalMatrix", "uLightPosition",
+    "uLightAmbient", "uLightDiffuse", "uLightAttenuation", "uSceneColour",  "uObjectPlane",
+    "uEyePlane",     "uPointSize",    "uLineWidth",        "uViewport",     "uTexture",
+    "uFogDensity",   "uFogStart",     "uFogEnd",           "uFogColour",
 };
+
+// What a program is built for: the state the shaders read as constants, packed.
+struct Features {
+    bool lighting = false;
+    int lights = 0;           // enabled lights, in order of their numbers ...
+    unsigned positional = 0;  // ... bit i set when the i-th of them is positional
+    int texGen[2] = {0, 0};   // s, t: 0 none, 1 object linear, 2 eye linear
+    bool texturing = false;
+    int fogMode = 0;  // 0 off, 1 linear, 2 exp, 3 exp2
+    bool lines = false;
+
+    unsigned key() const {
+        return (lighting ? 1u : 0u) | static_cast<unsigned>(lights) << 1 | positional << 5 |
+               static_cast<unsigned>(texGen[0]) << 13 | static_cast<unsigned>(texGen[1]) << 15 |
+               (texturing ? 1u : 0u) << 17 | static_cast<unsigned>(fogMode) << 18 |
+               (lines ? 1u : 0u) << 20;
+    }
+};
+
+// A program, its uniforms' locations, and the state versions its uniforms hold: each
+// program keeps its own uniform values.
+struct Program {
+    unsigned key = 0;
+    GLuint name = 0;
+    GLint uniform[kUniforms] = {};
+    unsigned uploaded = 0;
+    unsigned uploadedMatrices = 0;
+    bool normalsLit = false;  // the normal matrix is that of the model-view uploaded
+    float lineWidth = -1.0f;
+};
+// The state combinations a game meets are a few dozen; past the table's end, the last
+// entry is built again for each new one.
+constexpr int kPrograms = 96;
 
 // The default material of GL 1.x: the game sets none.
 constexpr float kMaterialAmbient = 0.2f;
@@ -177,8 +203,11 @@ constexpr int kImmediateCapacity = 4096;
 
 struct Device {
     bool ready = false;
-    GLuint program = 0;
-    GLint uniform[kUniforms] = {};
+    Program programs[kPrograms];
+    int programCount = 0;
+    Program* program = nullptr;    // the one in use
+    unsigned featuresVersion = 0;  // the state version `features` was read at
+    Features features;
     GLuint streamBuffer = 0;  // layer vertices, written as a ring
     GLuint streamVao = 0;
     int streamNext = 0;
@@ -192,10 +221,6 @@ struct Device {
     bool depthTest = false;
     bool cullWanted = false;  // GL_CULL_FACE as the game set it ...
     bool culling = false;     // ... and as WebGL has it: never for lines
-    unsigned uploaded = 0;    // the state versions the uniforms hold
-    unsigned uploadedMatrices = 0;
-    bool normalsLit = false;  // the normal matrix is that of the model-view uploaded
-    float lineWidth = -1.0f;
     // The generic values of the attributes the game's arrays leave out.
     float constantNormal[3] = {};
     float constantColour[4] = {};
@@ -225,9 +250,10 @@ GLenum immediateMode = 0;
 bool insideBegin = false;
 Vertex expanded[kImmediateCapacity * 3];
 
-GLuint compile(GLenum type, const char* source) {
+GLuint compile(GLenum type, const char* defines, const char* source) {
     const GLuint shader = emscripten_glCreateShader(type);
-    emscripten_glShaderSource(shader, 1, &source, nullptr);
+    const char* parts[3] = {"#version 300 es\n", defines, source};
+    emscripten_glShaderSource(shader, 3, parts, nullptr);
     emscripten_glCompileShader(shader);
     GLint ok = 0;
     emscripten_glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
@@ -268,25 +294,95 @@ void layoutVertices(bool lines) {
     }
 }
 
-void setUp() {
-    device.ready = true;
-    device.program = emscripten_glCreateProgram();
-    emscripten_glAttachShader(device.program, compile(GL_VERTEX_SHADER, kVertexShader));
-    emscripten_glAttachShader(device.program, compile(GL_FRAGMENT_SHADER, kFragmentShader));
-    emscripten_glLinkProgram(device.program);
+// The program for the features `f`: built, linked and its uniforms found the first time.
+Program* programFor(const Features& f) {
+    const unsigned key = f.key();
+    for (int i = 0; i < device.programCount; ++i) {
+        if (device.programs[i].key == key) {
+            return &device.programs[i];
+        }
+    }
+    Program* p =
+        &device.programs[device.programCount < kPrograms ? device.programCount++ : kPrograms - 1];
+    if (p->name != 0) {
+        emscripten_glDeleteProgram(p->name);
+    }
+    *p = Program{};
+    p->key = key;
+
+    // One line a light, unrolled: a directional light has no distance to attenuate by.
+    char lights[8 * 40] = "";
+    for (int i = 0; i < f.lights; ++i) {
+        char line[40];
+        std::snprintf(
+            line, sizeof line,
+            (f.positional >> i & 1u) ? "c += positional(%d, v, n);" : "c += directional(%d, n);",
+            i);
+        std::strcat(lights, line);
+    }
+    char vertexDefines[512];
+    std::snprintf(vertexDefines, sizeof vertexDefines,
+                  "#define LINES %d\n#define LIGHTING %d\n#define LIGHTS %s\n"
+                  "#define TEXGEN_S %d\n#define TEXGEN_T %d\n",
+                  f.lines ? 1 : 0, f.lighting ? 1 : 0, lights, f.texGen[0], f.texGen[1]);
+    char fragmentDefines[96];
+    std::snprintf(fragmentDefines, sizeof fragmentDefines,
+                  "#define TEXTURING %d\n#define FOG_MODE %d\n", f.texturing ? 1 : 0, f.fogMode);
+
+    p->name = emscripten_glCreateProgram();
+    const GLuint vertex = compile(GL_VERTEX_SHADER, vertexDefines, kVertexShader);
+    const GLuint fragment = compile(GL_FRAGMENT_SHADER, fragmentDefines, kFragmentShader);
+    emscripten_glAttachShader(p->name, vertex);
+    emscripten_glAttachShader(p->name, fragment);
+    emscripten_glLinkProgram(p->name);
+    emscripten_glDeleteShader(vertex);
+    emscripten_glDeleteShader(fragment);
     GLint ok = 0;
-    emscripten_glGetProgramiv(device.program, GL_LINK_STATUS, &ok);
+    emscripten_glGetProgramiv(p->name, GL_LINK_STATUS, &ok);
     if (!ok) {
         char log[1024] = {};
-        emscripten_glGetProgramInfoLog(device.program, sizeof log, nullptr, log);
+        emscripten_glGetProgramInfoLog(p->name, sizeof log, nullptr, log);
         std::fprintf(stderr, "GL layer: program not linked: %s\n", log);
     }
-    emscripten_glUseProgram(device.program);
+    emscripten_glUseProgram(p->name);
+    device.program = p;
     for (int i = 0; i < kUniforms; ++i) {
-        device.uniform[i] = emscripten_glGetUniformLocation(device.program, kUniformNames[i]);
+        p->uniform[i] = emscripten_glGetUniformLocation(p->name, kUniformNames[i]);
     }
-    emscripten_glUniform1i(device.uniform[kTexture], 0);
+    emscripten_glUniform1i(p->uniform[kTexture], 0);
+    return p;
+}
 
+// What the current state switches on, as a program's features.
+void readFeatures() {
+    if (device.featuresVersion == state.version) {
+        return;
+    }
+    device.featuresVersion = state.version;
+    Features& f = device.features;
+    f.lighting = state.lighting;
+    f.lights = 0;
+    f.positional = 0;
+    if (state.lighting) {
+        for (const Light& l : state.lights) {
+            if (l.enabled) {
+                f.positional |= (l.position[3] != 0.0f ? 1u : 0u) << f.lights;
+                ++f.lights;
+            }
+        }
+    }
+    for (int c = 0; c < 2; ++c) {
+        f.texGen[c] = !state.texGen[c]                          ? 0
+                      : state.texGenMode[c] == GL_OBJECT_LINEAR ? 1
+                      : state.texGenMode[c] == GL_EYE_LINEAR    ? 2
+                                                                : 0;
+    }
+    f.texturing = state.texturing && state.boundTexture != 0;
+    f.fogMode = !state.fog ? 0 : state.fogMode == GL_LINEAR ? 1 : state.fogMode == GL_EXP ? 2 : 3;
+}
+
+void setUp() {
+    device.ready = true;
     emscripten_glGenVertexArrays(1, &device.streamVao);
     bindVao(device.streamVao);
     emscripten_glGenBuffers(1, &device.streamBuffer);
@@ -335,28 +431,34 @@ void normalMatrix(const Matrix& mv, float out[9]) {
 }
 
 void uploadUniforms(float lineWidth) {
-    const GLint* u = device.uniform;
-    if (device.uploaded != state.version) {
-        device.normalsLit = false;  // GL_RESCALE_NORMAL may have changed
+    readFeatures();
+    device.features.lines = lineWidth != 0.0f;
+    Program* p = programFor(device.features);
+    if (device.program != p) {
+        emscripten_glUseProgram(p->name);
+        device.program = p;
     }
-    if (device.uploadedMatrices != state.matrixVersion) {
-        device.uploadedMatrices = state.matrixVersion;
+    const GLint* u = p->uniform;
+    if (p->uploaded != state.version) {
+        p->normalsLit = false;  // GL_RESCALE_NORMAL may have changed
+    }
+    if (p->uploadedMatrices != state.matrixVersion) {
+        p->uploadedMatrices = state.matrixVersion;
         emscripten_glUniformMatrix4fv(u[kModelView], 1, GL_FALSE, modelView().m);
         emscripten_glUniformMatrix4fv(u[kProjection], 1, GL_FALSE,
                                       state.stacks[1][state.depth[1]].m);
         emscripten_glUniformMatrix4fv(u[kTextureMatrix], 1, GL_FALSE,
                                       state.stacks[2][state.depth[2]].m);
-        device.normalsLit = false;
+        p->normalsLit = false;
     }
-    if (state.lighting && !device.normalsLit) {
+    if (state.lighting && !p->normalsLit) {
         float normals[9];
         normalMatrix(modelView(), normals);
         emscripten_glUniformMatrix3fv(u[kNormalMatrix], 1, GL_FALSE, normals);
-        device.normalsLit = true;
+        p->normalsLit = true;
     }
-    if (device.uploaded != state.version) {
-        device.uploaded = state.version;
-        emscripten_glUniform1i(u[kLighting], state.lighting ? 1 : 0);
+    if (p->uploaded != state.version) {
+        p->uploaded = state.version;
         if (state.lighting) {
             float position[kLights][4], ambient[kLights][3], diffuse[kLights][3],
                 attenuation[kLights][3];
@@ -373,7 +475,6 @@ void uploadUniforms(float lineWidth) {
                 }
                 ++count;
             }
-            emscripten_glUniform1i(u[kLightCount], count);
             if (count > 0) {
                 emscripten_glUniform4fv(u[kLightPosition], count, position[0]);
                 emscripten_glUniform3fv(u[kLightAmbient], count, ambient[0]);
@@ -385,33 +486,18 @@ void uploadUniforms(float lineWidth) {
                                     kMaterialAmbient * kModelAmbient, 1.0f};
             emscripten_glUniform4fv(u[kSceneColour], 1, scene);
         }
-        const bool texturing = state.texturing && state.boundTexture != 0;
-        emscripten_glUniform1i(u[kTexturing], texturing ? 1 : 0);
-        int modes[2];
-        for (int c = 0; c < 2; ++c) {
-            modes[c] = !state.texGen[c]                          ? 0
-                       : state.texGenMode[c] == GL_OBJECT_LINEAR ? 1
-                       : state.texGenMode[c] == GL_EYE_LINEAR    ? 2
-                                                                 : 0;
-        }
-        emscripten_glUniform2i(u[kTexGen], modes[0], modes[1]);
         emscripten_glUniform4fv(u[kObjectPlane], 2, state.objectPlane[0]);
         emscripten_glUniform4fv(u[kEyePlane], 2, state.eyePlane[0]);
         emscripten_glUniform1f(u[kPointSize], state.pointSize);
         emscripten_glUniform2f(u[kViewport], static_cast<float>(state.viewport[2]),
                                static_cast<float>(state.viewport[3]));
-        int fogMode = 0;
-        if (state.fog) {
-            fogMode = state.fogMode == GL_LINEAR ? 1 : state.fogMode == GL_EXP ? 2 : 3;
-        }
-        emscripten_glUniform1i(u[kFogMode], fogMode);
         emscripten_glUniform1f(u[kFogDensity], state.fogDensity);
         emscripten_glUniform1f(u[kFogStart], state.fogStart);
         emscripten_glUniform1f(u[kFogEnd], state.fogEnd);
         emscripten_glUniform3fv(u[kFogColour], 1, state.fogColour);
     }
-    if (device.lineWidth != lineWidth) {
-        device.lineWidth = lineWidth;
+    if (p->lineWidth != lineWidth) {
+        p->lineWidth = lineWidth;
         emscripten_glUniform1f(u[kLineWidth], lineWidth);
     }
 }

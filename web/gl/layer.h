@@ -23,6 +23,8 @@ void emscripten_glCompileShader(GLuint shader);
 GLuint emscripten_glCreateProgram(void);
 GLuint emscripten_glCreateShader(GLenum type);
 void emscripten_glDeleteBuffers(GLsizei n, const GLuint* buffers);
+void emscripten_glDeleteShader(GLuint shader);
+void emscripten_glDeleteProgram(GLuint program);
 void emscripten_glDisable(GLenum cap);
 void emscripten_glDisableVertexAttribArray(GLuint index);
 void emscripten_glDrawArrays(GLenum mode, GLint first, GLsizei count);
