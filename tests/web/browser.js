@@ -84,10 +84,8 @@ function serve(site) {
 // The page's console lines are kept in game.console ({type, text}), uncaught errors in
 // game.errors. The page has the keyboard focus as a window really has it (not
 // Chromium's stand-in that every page has it), so it can lose it to another page.
-// Options: args (more of Chromium's switches), gesture (true: sound waits for the
-// player's first key, as a browser's autoplay rule has it; otherwise the page may start
-// it at once), prepare (an async function given the page before it is opened),
-// size (the window's size to open the page in, left as it is).
+// Options: args (more of Chromium's switches), prepare (an async function given the
+// page before it is opened), size (the window's size to open the page in, left as it is).
 async function openGame(site, query = '', options = {}) {
   const address = await serve(site);
   const profile = fs.mkdtempSync(path.join(work, 'chromium-'));
@@ -96,7 +94,7 @@ async function openGame(site, query = '', options = {}) {
     headless: true,
     viewport: options.size || { width: 800, height: 600 },
     args: ['--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
-      ...(options.gesture ? [] : ['--autoplay-policy=no-user-gesture-required']), '--disable-gpu-sandbox', '--no-first-run',
+      '--autoplay-policy=no-user-gesture-required', '--disable-gpu-sandbox', '--no-first-run',
       '--disable-background-networking', '--disable-component-update', '--disable-sync', '--disable-quic',
       ...(options.args || [])],
   });
@@ -118,11 +116,11 @@ async function openGame(site, query = '', options = {}) {
 // is 800 x 600, and shot() takes the canvas alone.
 async function fitCanvas(game) {
   const bar = await game.page.evaluate(() => {
-    const canvas = document.getElementById('canvas');
-    return document.getElementById('bar') && canvas ? window.innerHeight - canvas.clientHeight : null;
+    const bar = document.getElementById('bar');
+    return bar ? bar.getBoundingClientRect().height : null;
   });
   if (bar === null) return;
-  await game.page.setViewportSize({ width: 800, height: 600 + bar });
+  await game.page.setViewportSize({ width: 800, height: Math.round(600 + bar) });
   game.clip = { x: 0, y: 0, width: 800, height: 600 };
 }
 
