@@ -1,26 +1,43 @@
 // The browser's side of the game's platform backends: sound cues (app/sound_web.cpp),
 // the keyboard focus (app/focus_web.cpp) and the error box (assets/error_box_web.cpp).
 mergeInto(LibraryManager.library, {
+  // The audio context, made on the player's first key press or click: browsers let a
+  // page's sound start only after such a gesture, and one made before it stays silent
+  // with a warning on the console. The game's first cue comes later, when a key
+  // started play.
+  $trelvaneSound__postset: 'trelvaneSound.listen();',
+  $trelvaneSound: {
+    listen: function() {
+      var start = function() {
+        if (navigator.userActivation && !navigator.userActivation.isActive) return;
+        window.removeEventListener('keydown', start, true);
+        window.removeEventListener('mousedown', start, true);
+        trelvaneSound.start();
+      };
+      window.addEventListener('keydown', start, true);
+      window.addEventListener('mousedown', start, true);
+    },
+    start: function() {
+      var Context = window.AudioContext || window.webkitAudioContext;
+      if (!Context || Module.soundCues) return;
+      try {
+        Module.soundCues = {context: new Context(), decoded: {}, playing: null, newest: 0, started: 0};
+      } catch (e) {}
+    },
+  },
+
   // Sound cues through Web Audio. A cue's WAV file is read from the game's data
   // (Emscripten's file system), decoded by the browser once and kept; a new cue stops
-  // the one still playing. A missing or undecodable file, or a browser without Web
-  // Audio, is silence, never an error. Module.lastSoundCue tells what the game last
-  // sent to the speakers: the file, its length in seconds, the audio context's state
-  // then and how many cues have started so far.
-  trelvanePlaySoundCue__deps: ['$FS'],
+  // the one still playing. A missing or undecodable file, a browser without Web Audio,
+  // or a cue before the player's first key, is silence, never an error.
+  // Module.lastSoundCue tells what the game last sent to the speakers: the file, its
+  // length in seconds, the audio context's state then and how many cues have started
+  // so far.
+  trelvanePlaySoundCue__deps: ['$FS', '$trelvaneSound'],
   trelvanePlaySoundCue: function(fileNamePointer) {
     var fileName = UTF8ToString(fileNamePointer);
-    var Context = window.AudioContext || window.webkitAudioContext;
-    if (!Context) return;
     var audio = Module.soundCues;
-    if (!audio) {
-      try {
-        audio = Module.soundCues = {context: new Context(), decoded: {}, playing: null, newest: 0, started: 0};
-      } catch (e) {
-        return;
-      }
-    }
-    // A context made before the player's first key waits for one: each cue asks again.
+    if (!audio) return;
     if (audio.context.state === 'suspended') audio.context.resume().catch(function() {});
 
     var cue = ++audio.newest;

@@ -78,31 +78,50 @@ function serve(site) {
 }
 
 // Opens the served site in headless Chromium, 800 x 600 like the desktop's screen, at
-// its page with the query given ("?program=picture_moments&arg=play").
+// its page with the query given ("?program=picture_moments&arg=play", or a sub-path).
+// On the game's page the window is made as much taller as the page's bar below the
+// canvas, so that the canvas is 800 x 600 and shot() takes it alone.
 // The page's console lines are kept in game.console ({type, text}), uncaught errors in
 // game.errors. The page has the keyboard focus as a window really has it (not
 // Chromium's stand-in that every page has it), so it can lose it to another page.
-async function openGame(site, query = '') {
+// Options: args (more of Chromium's switches), prepare (an async function given the
+// page before it is opened), size (the window's size to open the page in, left as it is).
+async function openGame(site, query = '', options = {}) {
   const address = await serve(site);
   const profile = fs.mkdtempSync(path.join(work, 'chromium-'));
   const context = await chromium.launchPersistentContext(profile, {
     executablePath: '/usr/bin/chromium',
     headless: true,
-    viewport: { width: 800, height: 600 },
+    viewport: options.size || { width: 800, height: 600 },
     args: ['--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
       '--autoplay-policy=no-user-gesture-required', '--disable-gpu-sandbox', '--no-first-run',
-      '--disable-background-networking', '--disable-component-update', '--disable-sync', '--disable-quic'],
+      '--disable-background-networking', '--disable-component-update', '--disable-sync', '--disable-quic',
+      ...(options.args || [])],
   });
   const page = context.pages()[0] || await context.newPage();
-  const game = { context, page, console: [], errors: [] };
+  const game = { context, page, address, console: [], errors: [], clip: null };
   games.push(game);
   page.on('console', (message) => game.console.push({ type: message.type(), text: message.text() }));
   page.on('pageerror', (error) => game.errors.push(String(error)));
   const devtools = await context.newCDPSession(page);
   await devtools.send('Emulation.setFocusEmulationEnabled', { enabled: false });
+  if (options.prepare) await options.prepare(page);
   await page.goto(address + query);
   await page.bringToFront();
+  if (!options.size) await fitCanvas(game);
   return game;
+}
+
+// On the game's page, the window made 800 x 600 plus the page's bar, so that the canvas
+// is 800 x 600, and shot() takes the canvas alone.
+async function fitCanvas(game) {
+  const bar = await game.page.evaluate(() => {
+    const bar = document.getElementById('bar');
+    return bar ? bar.getBoundingClientRect().height : null;
+  });
+  if (bar === null) return;
+  await game.page.setViewportSize({ width: 800, height: Math.round(600 + bar) });
+  game.clip = { x: 0, y: 0, width: 800, height: 600 };
 }
 
 // The game's console lines: standard output ('log') or standard error ('error').
@@ -111,7 +130,7 @@ function lines(game, type) { return game.console.filter((line) => line.type === 
 // A screenshot of the page in the scratch folder; gives its path.
 async function shot(game, name) {
   const file = path.join(work, `${name}.png`);
-  await game.page.screenshot({ path: file });
+  await game.page.screenshot({ path: file, clip: game.clip || undefined });
   return file;
 }
 
@@ -155,4 +174,4 @@ function run(steps, what) {
   steps().catch((error) => fail(`the test stopped: ${error.stack || error}`)).then(() => finish(what));
 }
 
-module.exports = { work, ok, fail, check, waitUntil, holdsFor, screen, serve, openGame, lines, shot, endedText, escapeEnds, run };
+module.exports = { work, ok, fail, check, waitUntil, holdsFor, screen, serve, openGame, fitCanvas, lines, shot, endedText, escapeEnds, run };

@@ -1,7 +1,7 @@
 // The browser game started as a player starts it: the console lines of the desktop game
 // word for word and in order (and nothing on standard error, which a site serving its
 // WebAssembly wrongly shows), then the title picture filling the canvas, which has the
-// keyboard, fills the window and follows it when it is resized.
+// keyboard, fills the window above the page's bar and follows it when it is resized.
 // Usage: node start_test.js <web build folder>
 'use strict';
 const b = require('./browser');
@@ -28,16 +28,20 @@ b.run(async () => {
   const errors = b.lines(game, 'error').concat(game.errors);
   b.check(errors.length === 0, 'no error on the console', `errors: ${JSON.stringify(errors)}`);
 
-  // A window of another shape: the canvas follows it, without scroll bars.
+  // A window of another shape: the canvas follows it, above the page's bar, without
+  // scroll bars.
   await game.page.setViewportSize({ width: 1000, height: 500 });
   let size = null;
   const fits = await b.waitUntil(10, async () => {
     size = await game.page.evaluate(() => {
       const canvas = document.getElementById('canvas');
+      const bar = document.getElementById('bar').getBoundingClientRect();
       const page = document.scrollingElement;
-      return [canvas.width, canvas.height, page.scrollWidth, page.scrollHeight].join(' ');
+      return { canvas: [canvas.width, canvas.height], bar: [Math.round(bar.top), Math.round(bar.bottom)], page: [page.scrollWidth, page.scrollHeight] };
     });
-    return size === '1000 500 1000 500';
+    return size.canvas[0] === 1000 && size.canvas[1] === size.bar[0] && size.bar[1] === 500 &&
+      size.page[0] === 1000 && size.page[1] === 500;
   });
-  b.check(fits, 'the canvas fills a window resized to 1000 x 500', `canvas and page in a 1000 x 500 window: ${size}`);
+  b.check(fits, `the canvas fills a window resized to 1000 x 500 above the bar: ${JSON.stringify(size)}`,
+    `canvas, bar and page in a 1000 x 500 window: ${JSON.stringify(size)}`);
 }, 'start: the browser game starts as the desktop game does');

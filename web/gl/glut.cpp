@@ -21,12 +21,13 @@ void (*idleCallback)() = nullptr;
 bool redisplayPosted = false;
 bool running = false;
 
-// The drawing buffer fills the page's window, in device pixels.
+// The drawing buffer fills the canvas as the page lays it out (the window, less the
+// page's bar; the screen in full screen), in device pixels.
 EM_JS(void, fitCanvasToWindow, (), {
     var canvas = Module['canvas'];
     var ratio = window.devicePixelRatio || 1;
-    var width = Math.max(1, Math.round(window.innerWidth * ratio));
-    var height = Math.max(1, Math.round(window.innerHeight * ratio));
+    var width = Math.max(1, Math.round(canvas.clientWidth * ratio));
+    var height = Math.max(1, Math.round(canvas.clientHeight * ratio));
     if (canvas.width != width || canvas.height != height) {
         canvas.width = width;
         canvas.height = height;
@@ -48,7 +49,14 @@ EM_BOOL onWindowResize(int, const EmscriptenUiEvent*, void*) {
     return EM_FALSE;
 }
 
+void stopLoop();
+
 EM_BOOL animationFrame(double, void*) {
+    // A context the browser took away draws nothing more: the game stops (the page
+    // says why).
+    if (running && emscripten_is_webgl_context_lost(emscripten_webgl_get_current_context())) {
+        stopLoop();
+    }
     if (!running) {
         return EM_FALSE;
     }
