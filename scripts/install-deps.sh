@@ -17,13 +17,13 @@ packages=(
 # With --windows (test.sh): the Windows build and its tests under Wine too: the
 # cross-compiler, the assembler of the JPEG library's SIMD code, the installer maker,
 # Wine, and the keys that apt checks Debian's source packages with.
-# With --web (test.sh): the browser build and its tests: Emscripten, Chromium, npm for
+# With --web (test.sh): the browser build and its tests: Emscripten, Chromium, unzip, npm for
 # the browser driver (when node came without it), and the same keys.
 for option in "$@"; do
     case $option in
         --windows) packages+=(mingw-w64 nasm nsis wine64 unzip debian-archive-keyring) ;;
         --web)
-            packages+=(emscripten chromium debian-archive-keyring)
+            packages+=(emscripten chromium unzip debian-archive-keyring)
             command -v npm > /dev/null || packages+=(npm)
             ;;
     esac
