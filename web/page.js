@@ -153,26 +153,28 @@ var Module = (function() {
     cannotRun('WebAssembly');
     return game;
   }
+  // The canvas gets its WebGL 2 context first, while the game downloads: the browser
+  // takes a moment to set one up. Its drawing buffer is sized to the window as the
+  // game's window is, since resizing it later would cost as much again. These are the
+  // game's window's attributes (RGB, double-buffered, with depth); the game takes
+  // this context. Without one the game does not start.
+  var ratio = window.devicePixelRatio || 1;
+  canvas.width = Math.max(1, Math.round(canvas.clientWidth * ratio));
+  canvas.height = Math.max(1, Math.round(canvas.clientHeight * ratio));
+  if (!canvas.getContext('webgl2', { alpha: false, antialias: false, depth: true, stencil: false })) {
+    cannotRun('WebGL 2');
+    return game;
+  }
   showProgress();
   // The data's loader, then the game, in this order; both start their downloads at once.
-  function load(src, then) {
+  function load(src) {
     var script = document.createElement('script');
     script.src = src;
     script.async = false;
     script.onerror = function() { notLoaded(src.replace(/\?.*/, ''), 'the file is missing or the connection failed'); };
-    if (then) script.onload = then;
     document.body.appendChild(script);
   }
   load(files.loader);
-  load(files.game, function() {
-    // While they download and compile, the canvas gets its WebGL 2 context, which may
-    // take the browser a moment to set up: the game's window takes the same one (these
-    // are its attributes: RGB, double-buffered, with depth). Without one the game does
-    // not start.
-    if (!canvas.getContext('webgl2', { alpha: false, antialias: false, depth: true, stencil: false })) {
-      game.addRunDependency('webgl2');
-      cannotRun('WebGL 2');
-    }
-  });
+  load(files.game);
   return game;
 })();

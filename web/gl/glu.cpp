@@ -25,28 +25,46 @@ void cross(const float a[3], const float b[3], float out[3]) {
     out[2] = a[0] * b[1] - a[1] * b[0];
 }
 
-// One level down: each texel the rounded mean of the 2 x 2 (or 2 x 1) texels above it.
+// The browser's WebAssembly compiler gives a function its fast code only from its next
+// call on: the big pictures' scaling and halving run a row a call, so that most of
+// their rows get it.
+#define LAYER_ROW_AT_A_TIME [[gnu::noinline]]
+
+// One row of the level below: each texel the rounded mean of the 2 x 2 (or 2 x 1)
+// texels above it.
+LAYER_ROW_AT_A_TIME void halveRow(const unsigned char* in, int width, int height, int components,
+                                  int rowBytes, int newWidth, unsigned char* out) {
+    if (width > 1 && height > 1) {
+        for (int x = 0; x < newWidth; ++x) {
+            for (int c = 0; c < components; ++c) {
+                const unsigned char* t = in + 2 * x * components + c;
+                out[x * components + c] = static_cast<unsigned char>(
+                    (t[0] + t[components] + t[rowBytes] + t[rowBytes + components] + 2) / 4);
+            }
+        }
+    } else if (height == 1) {
+        for (int x = 0; x < newWidth; ++x) {
+            for (int c = 0; c < components; ++c) {
+                const unsigned char* t = in + 2 * x * components + c;
+                out[x * components + c] = static_cast<unsigned char>((t[0] + t[components]) / 2);
+            }
+        }
+    } else {
+        for (int c = 0; c < components; ++c) {
+            out[c] = static_cast<unsigned char>((in[c] + in[rowBytes + c]) / 2);
+        }
+    }
+}
+
+// One level down.
 void halve(const unsigned char* in, int width, int height, int components, int rowBytes,
            unsigned char* out) {
     const int newWidth = width > 1 ? width / 2 : 1;
     const int newHeight = height > 1 ? height / 2 : 1;
+    const int rowsDown = height > 1 ? 2 : 0;
     for (int y = 0; y < newHeight; ++y) {
-        for (int x = 0; x < newWidth; ++x) {
-            for (int c = 0; c < components; ++c) {
-                unsigned char* texel = out + (y * newWidth + x) * components + c;
-                if (width > 1 && height > 1) {
-                    const unsigned char* t = in + 2 * y * rowBytes + 2 * x * components + c;
-                    *texel = static_cast<unsigned char>(
-                        (t[0] + t[components] + t[rowBytes] + t[rowBytes + components] + 2) / 4);
-                } else if (height == 1) {
-                    const unsigned char* t = in + 2 * x * components + c;
-                    *texel = static_cast<unsigned char>((t[0] + t[components]) / 2);
-                } else {
-                    const unsigned char* t = in + 2 * y * rowBytes + c;
-                    *texel = static_cast<unsigned char>((t[0] + t[rowBytes]) / 2);
-                }
-            }
-        }
+        halveRow(in + y * rowsDown * rowBytes, width, height, components, rowBytes, newWidth,
+                 out + y * newWidth * components);
     }
 }
 
@@ -66,6 +84,86 @@ int nearestPower(int value) {
     }
 }
 
+// The input texels an output texel's box covers along one side: from the low texel
+// (covered from lowFloat on) to the high one (covered up to highFloat), as GLU steps them.
+// The last column's box can end exactly on the picture's right edge, where GLU's steps
+// name the texel past it with a weight of nothing: the texel read there is the last
+// one (highRead), never a byte past the picture.
+struct Span {
+    int lowInt;
+    float lowFloat;
+    int highInt;
+    float highFloat;
+    int highRead;
+};
+
+// GLU's box filter along one output row, whose box covers the input rows of y.
+LAYER_ROW_AT_A_TIME void scaleRow(int components, const unsigned char* in, int rowBytes,
+                                  const Span& y, const Span* columns, int widthOut, float area,
+                                  unsigned char* out) {
+    const int group = components;
+    auto texel = [&](int x, int row, int k) -> float { return in[row * rowBytes + x * group + k]; };
+    const int lowyInt = y.lowInt;
+    const float lowyFloat = y.lowFloat;
+    const int highyInt = y.highInt;
+    const float highyFloat = y.highFloat;
+    for (int j = 0; j < widthOut; ++j) {
+        const int lowxInt = columns[j].lowInt;
+        const float lowxFloat = columns[j].lowFloat;
+        const int highxInt = columns[j].highInt;
+        const float highxFloat = columns[j].highFloat;
+        const int highxRead = columns[j].highRead;
+        float totals[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+        for (int k = 0; k < components; ++k) {
+            float& t = totals[k];
+            if (highyInt > lowyInt && highxInt > lowxInt) {
+                float yPercent = 1.0f - lowyFloat;
+                t += texel(lowxInt, lowyInt, k) * (yPercent * (1.0f - lowxFloat));
+                for (int l = lowxInt + 1; l < highxInt; ++l) {
+                    t += texel(l, lowyInt, k) * yPercent;
+                }
+                t += texel(highxRead, lowyInt, k) * (yPercent * highxFloat);
+                yPercent = highyFloat;
+                t += texel(lowxInt, highyInt, k) * (yPercent * (1.0f - lowxFloat));
+                for (int l = lowxInt + 1; l < highxInt; ++l) {
+                    t += texel(l, highyInt, k) * yPercent;
+                }
+                t += texel(highxRead, highyInt, k) * (yPercent * highxFloat);
+                for (int m = lowyInt + 1; m < highyInt; ++m) {
+                    t += texel(lowxInt, m, k) * (1.0f - lowxFloat) +
+                         texel(highxRead, m, k) * highxFloat;
+                }
+            } else if (highyInt > lowyInt) {
+                const float xPercent = highxFloat - lowxFloat;
+                t += texel(lowxInt, lowyInt, k) * ((1.0f - lowyFloat) * xPercent);
+                int m = lowyInt + 1;
+                for (; m < highyInt; ++m) {
+                    t += texel(lowxInt, m, k) * xPercent;
+                }
+                t += texel(lowxInt, m, k) * (xPercent * highyFloat);
+            } else if (highxInt > lowxInt) {
+                const float yPercent = highyFloat - lowyFloat;
+                t += texel(lowxInt, lowyInt, k) * ((1.0f - lowxFloat) * yPercent);
+                for (int l = lowxInt + 1; l < highxInt; ++l) {
+                    t += texel(l, lowyInt, k) * yPercent;
+                }
+                t += texel(highxRead, lowyInt, k) * (yPercent * highxFloat);
+            } else {
+                t += texel(lowxInt, lowyInt, k) *
+                     ((highyFloat - lowyFloat) * (highxFloat - lowxFloat));
+            }
+            for (int m = lowyInt + 1; m < highyInt; ++m) {
+                for (int l = lowxInt + 1; l < highxInt; ++l) {
+                    t += texel(l, m, k);
+                }
+            }
+        }
+        for (int k = 0; k < components; ++k) {
+            out[j * components + k] = static_cast<unsigned char>(totals[k] / area);
+        }
+    }
+}
+
 // GLU's box filter from one size to another: each output texel the area-weighted mean
 // of the input texels its box covers, summed in single precision in GLU's order and
 // truncated.
@@ -75,7 +173,6 @@ void scaleImage(int components, int widthIn, int heightIn, const unsigned char* 
         halve(in, widthIn, heightIn, components, rowBytes, out);
         return;
     }
-    const int group = components;
     const float convy = static_cast<float>(heightIn) / heightOut;
     const float convx = static_cast<float>(widthIn) / widthOut;
     const int convyInt = static_cast<int>(std::floor(convy));
@@ -83,87 +180,36 @@ void scaleImage(int components, int widthIn, int heightIn, const unsigned char* 
     const int convxInt = static_cast<int>(std::floor(convx));
     const float convxFloat = convx - convxInt;
     const float area = convx * convy;
-    auto texel = [&](int x, int y, int k) -> float { return in[y * rowBytes + x * group + k]; };
 
-    int lowyInt = 0;
-    float lowyFloat = 0.0f;
-    int highyInt = convyInt;
-    float highyFloat = convyFloat;
+    // Every row steps through the same columns.
+    std::vector<Span> columns(static_cast<size_t>(widthOut));
+    Span x = {0, 0.0f, convxInt, convxFloat, 0};
+    for (Span& column : columns) {
+        column = x;
+        column.highRead = x.highInt < widthIn ? x.highInt : widthIn - 1;
+        x.lowInt = x.highInt;
+        x.lowFloat = x.highFloat;
+        x.highInt += convxInt;
+        x.highFloat += convxFloat;
+        if (x.highFloat > 1.0f) {
+            x.highFloat -= 1.0f;
+            ++x.highInt;
+        }
+    }
+    Span y = {0, 0.0f, convyInt, convyFloat, 0};
     for (int i = 0; i < heightOut; ++i) {
-        if (highyInt >= heightIn) {
-            highyInt = heightIn - 1;
+        if (y.highInt >= heightIn) {
+            y.highInt = heightIn - 1;
         }
-        int lowxInt = 0;
-        float lowxFloat = 0.0f;
-        int highxInt = convxInt;
-        float highxFloat = convxFloat;
-        for (int j = 0; j < widthOut; ++j) {
-            float totals[4] = {0.0f, 0.0f, 0.0f, 0.0f};
-            for (int k = 0; k < components; ++k) {
-                float& t = totals[k];
-                if (highyInt > lowyInt && highxInt > lowxInt) {
-                    float yPercent = 1.0f - lowyFloat;
-                    t += texel(lowxInt, lowyInt, k) * (yPercent * (1.0f - lowxFloat));
-                    for (int l = lowxInt + 1; l < highxInt; ++l) {
-                        t += texel(l, lowyInt, k) * yPercent;
-                    }
-                    t += texel(highxInt, lowyInt, k) * (yPercent * highxFloat);
-                    yPercent = highyFloat;
-                    t += texel(lowxInt, highyInt, k) * (yPercent * (1.0f - lowxFloat));
-                    for (int l = lowxInt + 1; l < highxInt; ++l) {
-                        t += texel(l, highyInt, k) * yPercent;
-                    }
-                    t += texel(highxInt, highyInt, k) * (yPercent * highxFloat);
-                    for (int m = lowyInt + 1; m < highyInt; ++m) {
-                        t += texel(lowxInt, m, k) * (1.0f - lowxFloat) +
-                             texel(highxInt, m, k) * highxFloat;
-                    }
-                } else if (highyInt > lowyInt) {
-                    const float xPercent = highxFloat - lowxFloat;
-                    t += texel(lowxInt, lowyInt, k) * ((1.0f - lowyFloat) * xPercent);
-                    int m = lowyInt + 1;
-                    for (; m < highyInt; ++m) {
-                        t += texel(lowxInt, m, k) * xPercent;
-                    }
-                    t += texel(lowxInt, m, k) * (xPercent * highyFloat);
-                } else if (highxInt > lowxInt) {
-                    const float yPercent = highyFloat - lowyFloat;
-                    t += texel(lowxInt, lowyInt, k) * ((1.0f - lowxFloat) * yPercent);
-                    int l = lowxInt + 1;
-                    for (; l < highxInt; ++l) {
-                        t += texel(l, lowyInt, k) * yPercent;
-                    }
-                    t += texel(l, lowyInt, k) * (yPercent * highxFloat);
-                } else {
-                    t += texel(lowxInt, lowyInt, k) *
-                         ((highyFloat - lowyFloat) * (highxFloat - lowxFloat));
-                }
-                for (int m = lowyInt + 1; m < highyInt; ++m) {
-                    for (int l = lowxInt + 1; l < highxInt; ++l) {
-                        t += texel(l, m, k);
-                    }
-                }
-            }
-            for (int k = 0; k < components; ++k) {
-                out[(j + i * widthOut) * components + k] =
-                    static_cast<unsigned char>(totals[k] / area);
-            }
-            lowxInt = highxInt;
-            lowxFloat = highxFloat;
-            highxInt += convxInt;
-            highxFloat += convxFloat;
-            if (highxFloat > 1.0f) {
-                highxFloat -= 1.0f;
-                ++highxInt;
-            }
-        }
-        lowyInt = highyInt;
-        lowyFloat = highyFloat;
-        highyInt += convyInt;
-        highyFloat += convyFloat;
-        if (highyFloat > 1.0f) {
-            highyFloat -= 1.0f;
-            ++highyInt;
+        scaleRow(components, in, rowBytes, y, columns.data(), widthOut, area,
+                 out + i * widthOut * components);
+        y.lowInt = y.highInt;
+        y.lowFloat = y.highFloat;
+        y.highInt += convyInt;
+        y.highFloat += convyFloat;
+        if (y.highFloat > 1.0f) {
+            y.highFloat -= 1.0f;
+            ++y.highInt;
         }
     }
 }

@@ -273,6 +273,31 @@ void glutSolidCone(GLdouble baseIn, GLdouble heightIn, GLint slices, GLint stack
     drawMesh(mesh);
 }
 
+void layerGlutInitWindowSize(int, int) {
+    fitCanvasToWindow();
+}
+
+int layerGlutCreateWindow(const char*) {
+    EmscriptenWebGLContextAttributes attributes;
+    emscripten_webgl_init_context_attributes(&attributes);
+    attributes.alpha = EM_FALSE;
+    attributes.depth = EM_TRUE;
+    attributes.stencil = EM_FALSE;
+    attributes.antialias = EM_FALSE;
+    attributes.majorVersion = 2;
+    attributes.minorVersion = 0;
+    // Switching on every extension the browser offers costs the start a tenth of a
+    // second of round trips to its GPU process; the layer asks for its one itself.
+    attributes.enableExtensionsByDefault = EM_FALSE;
+    const EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context =
+        emscripten_webgl_create_context("#canvas", &attributes);
+    if (context <= 0 ||
+        emscripten_webgl_make_context_current(context) != EMSCRIPTEN_RESULT_SUCCESS) {
+        return 0;
+    }
+    return 1;
+}
+
 void layerGlutDisplayFunc(void (*callback)(void)) {
     displayCallback = callback;
 }

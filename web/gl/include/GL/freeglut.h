@@ -16,6 +16,12 @@ typedef void (*GLUTproc)(void);
 // glMultiDrawArrays); null for any other name.
 GLUTproc glutGetProcAddress(const char* procName);
 
+// The window is the page's canvas, which the page's layout sizes: the size asked for
+// is the desktop's, and the canvas's drawing buffer takes the window's size at once.
+void layerGlutInitWindowSize(int width, int height);
+// WebGL 2 on the canvas (RGB, double-buffered, with depth), with only the extensions
+// this layer draws with switched on; 1, or 0 when the browser gives none.
+int layerGlutCreateWindow(const char* title);
 void layerGlutDisplayFunc(void (*callback)(void));
 void layerGlutReshapeFunc(void (*callback)(int width, int height));
 void layerGlutIdleFunc(void (*callback)(void));
@@ -29,6 +35,8 @@ void layerGlutMainLoop(void);
 }
 #endif
 
+#define glutInitWindowSize layerGlutInitWindowSize
+#define glutCreateWindow layerGlutCreateWindow
 #define glutDisplayFunc layerGlutDisplayFunc
 #define glutReshapeFunc layerGlutReshapeFunc
 #define glutIdleFunc layerGlutIdleFunc
