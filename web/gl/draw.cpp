@@ -183,6 +183,8 @@ struct Features {
 struct Program {
     unsigned key = 0;
     GLuint name = 0;
+    GLuint shaders[2] = {0, 0};  // until the program is first used
+    bool ready = false;          // linked, and its uniforms found
     GLint uniform[kUniforms] = {};
     unsigned uploaded = 0;
     unsigned uploadedMatrices = 0;
@@ -250,11 +252,18 @@ GLenum immediateMode = 0;
 bool insideBegin = false;
 Vertex expanded[kImmediateCapacity * 3];
 
+// A shader, sent to the browser's GPU process to compile; whether it did is asked only
+// once its program is used, so that the compiling goes on meanwhile.
 GLuint compile(GLenum type, const char* defines, const char* source) {
     const GLuint shader = emscripten_glCreateShader(type);
     const char* parts[3] = {"#version 300 es\n", defines, source};
     emscripten_glShaderSource(shader, 3, parts, nullptr);
     emscripten_glCompileShader(shader);
+    return shader;
+}
+
+// Tells what went wrong with a shader that did not compile.
+void reportShader(GLuint shader) {
     GLint ok = 0;
     emscripten_glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
     if (!ok) {
@@ -262,7 +271,6 @@ GLuint compile(GLenum type, const char* defines, const char* source) {
         emscripten_glGetShaderInfoLog(shader, sizeof log, nullptr, log);
         std::fprintf(stderr, "GL layer: shader not compiled: %s\n", log);
     }
-    return shader;
 }
 
 void bindVao(GLuint vao) {
@@ -294,21 +302,21 @@ void layoutVertices(bool lines) {
     }
 }
 
-// The program for the features `f`: built, linked and its uniforms found the first time.
-Program* programFor(const Features& f) {
-    const unsigned key = f.key();
-    for (int i = 0; i < device.programCount; ++i) {
-        if (device.programs[i].key == key) {
-            return &device.programs[i];
-        }
-    }
+// Starts building the program for the features `f` in the table: its shaders compile
+// and it links in the browser's GPU process while the game goes on.
+Program* startProgram(const Features& f) {
     Program* p =
         &device.programs[device.programCount < kPrograms ? device.programCount++ : kPrograms - 1];
     if (p->name != 0) {
         emscripten_glDeleteProgram(p->name);
     }
+    for (GLuint shader : p->shaders) {
+        if (shader != 0) {
+            emscripten_glDeleteShader(shader);
+        }
+    }
     *p = Program{};
-    p->key = key;
+    p->key = f.key();
 
     // One line a light, unrolled: a directional light has no distance to attenuate by.
     char lights[8 * 40] = "";
@@ -330,19 +338,45 @@ Program* programFor(const Features& f) {
                   "#define TEXTURING %d\n#define FOG_MODE %d\n", f.texturing ? 1 : 0, f.fogMode);
 
     p->name = emscripten_glCreateProgram();
-    const GLuint vertex = compile(GL_VERTEX_SHADER, vertexDefines, kVertexShader);
-    const GLuint fragment = compile(GL_FRAGMENT_SHADER, fragmentDefines, kFragmentShader);
-    emscripten_glAttachShader(p->name, vertex);
-    emscripten_glAttachShader(p->name, fragment);
+    p->shaders[0] = compile(GL_VERTEX_SHADER, vertexDefines, kVertexShader);
+    p->shaders[1] = compile(GL_FRAGMENT_SHADER, fragmentDefines, kFragmentShader);
+    for (GLuint shader : p->shaders) {
+        emscripten_glAttachShader(p->name, shader);
+    }
     emscripten_glLinkProgram(p->name);
-    emscripten_glDeleteShader(vertex);
-    emscripten_glDeleteShader(fragment);
+    return p;
+}
+
+// The program for the features `f`: built the first time, made ready (linked, or what
+// went wrong told, and its uniforms found) when first used.
+Program* programFor(const Features& f) {
+    const unsigned key = f.key();
+    Program* p = nullptr;
+    for (int i = 0; i < device.programCount && p == nullptr; ++i) {
+        if (device.programs[i].key == key) {
+            p = &device.programs[i];
+        }
+    }
+    if (p == nullptr) {
+        p = startProgram(f);
+    }
+    if (p->ready) {
+        return p;
+    }
+    p->ready = true;
     GLint ok = 0;
     emscripten_glGetProgramiv(p->name, GL_LINK_STATUS, &ok);
     if (!ok) {
+        for (GLuint shader : p->shaders) {
+            reportShader(shader);
+        }
         char log[1024] = {};
         emscripten_glGetProgramInfoLog(p->name, sizeof log, nullptr, log);
         std::fprintf(stderr, "GL layer: program not linked: %s\n", log);
+    }
+    for (GLuint& shader : p->shaders) {
+        emscripten_glDeleteShader(shader);
+        shader = 0;
     }
     emscripten_glUseProgram(p->name);
     device.program = p;
@@ -431,6 +465,9 @@ void normalMatrix(const Matrix& mv, float out[9]) {
 }
 
 void uploadUniforms(float lineWidth) {
+    if (state.texturing && state.boundTexture != 0) {
+        buildTextureToDraw(state.boundTexture);
+    }
     readFeatures();
     device.features.lines = lineWidth != 0.0f;
     Program* p = programFor(device.features);
@@ -635,6 +672,12 @@ void setDepthTest(bool on) {
 
 void setCullFace(bool on) {
     device.cullWanted = on;
+}
+
+void prepareFirstProgram() {
+    Features flat;
+    flat.texturing = true;
+    startProgram(flat);
 }
 
 void beginFrameState() {

@@ -5,7 +5,10 @@
 
 #include <GL/glu.h>
 
+#include <emscripten/emscripten.h>
+
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -234,53 +237,116 @@ void gluLookAt(GLdouble eyeX, GLdouble eyeY, GLdouble eyeZ, GLdouble centreX, GL
     glTranslated(-eyeX, -eyeY, -eyeZ);
 }
 
-// Unsigned-byte RGB and RGBA pictures, as the decoders give them. As GLU does, a picture
-// whose sides are not powers of two is first scaled to GLU's nearest powers of two.
-GLint gluBuild2DMipmaps(GLenum target, GLint internalFormat, GLsizei width, GLsizei height,
-                        GLenum format, GLenum type, const void* data) {
+// Unsigned-byte RGB and RGBA pictures, as the decoders give them. The picture is kept
+// and its levels built when it is first drawn, or in a frame's spare time before that
+// (see buildSomeTextures): so the title is up before the pictures it does not show are
+// scaled and sent to the GPU.
+GLint gluBuild2DMipmaps(GLenum target, GLint, GLsizei width, GLsizei height, GLenum format,
+                        GLenum type, const void* data) {
     if (width < 1 || height < 1 || data == nullptr) {
         return GLU_INVALID_VALUE;
     }
     if (type != GL_UNSIGNED_BYTE || (format != GL_RGB && format != GL_RGBA)) {
         return GLU_INVALID_ENUM;
     }
+    const GLuint texture = layer::state.boundTexture;
+    layer::buildTexture(texture);  // a picture given twice replaces the first's levels
+    layer::PendingTexture& pending = layer::pendingTextures.emplace_back();
+    pending.texture = texture;
+    pending.target = target;
+    pending.format = format;
+    pending.width = width;
+    pending.height = height;
     const int components = format == GL_RGBA ? 4 : 3;
     const int alignment = layer::state.unpackAlignment > 0 ? layer::state.unpackAlignment : 1;
     int rowBytes = width * components;
     rowBytes += (alignment - rowBytes % alignment) % alignment;
     const unsigned char* pixels = static_cast<const unsigned char*>(data);
-    // Levels are built tightly packed; the upload reads them a byte aligned.
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    std::vector<unsigned char> above;
-    const int powerWidth = nearestPower(width);
-    const int powerHeight = nearestPower(height);
-    if (powerWidth != width || powerHeight != height) {
-        above.resize(static_cast<size_t>(powerWidth) * powerHeight * components);
-        scaleImage(components, width, height, pixels, rowBytes, powerWidth, powerHeight,
-                   above.data());
-        width = powerWidth;
-        height = powerHeight;
-        rowBytes = width * components;
-    } else {
-        above.assign(pixels, pixels + static_cast<size_t>(rowBytes) * height);
+    pending.pixels.resize(static_cast<size_t>(width) * height * components);
+    for (int y = 0; y < height; ++y) {
+        std::memcpy(&pending.pixels[static_cast<size_t>(y) * width * components],
+                    pixels + static_cast<size_t>(y) * rowBytes,
+                    static_cast<size_t>(width) * components);
     }
-    glTexImage2D(target, 0, internalFormat, width, height, 0, format, type, above.data());
-    std::vector<unsigned char> below;
-    int level = 0;
-    while (width > 1 || height > 1) {
-        const int newWidth = width > 1 ? width / 2 : 1;
-        const int newHeight = height > 1 ? height / 2 : 1;
-        below.resize(static_cast<size_t>(newWidth) * newHeight * components);
-        halve(above.data(), width, height, components, rowBytes, below.data());
-        glTexImage2D(target, ++level, internalFormat, newWidth, newHeight, 0, format, type,
-                     below.data());
-        above.swap(below);
-        width = newWidth;
-        height = newHeight;
-        rowBytes = width * components;
-    }
-    glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
     return 0;
 }
 
 }  // extern "C"
+
+namespace layer {
+
+std::vector<PendingTexture> pendingTextures;
+
+namespace {
+
+// GLU's levels of a picture: first scaled to GLU's nearest powers of two when its sides
+// are not, then halved down to 1 x 1, each level sent as it is made.
+void buildMipmaps(const PendingTexture& picture) {
+    const int components = picture.format == GL_RGBA ? 4 : 3;
+    int width = picture.width;
+    int height = picture.height;
+    int rowBytes = width * components;
+    std::vector<unsigned char> above;
+    const unsigned char* level = picture.pixels.data();
+    const int powerWidth = nearestPower(width);
+    const int powerHeight = nearestPower(height);
+    if (powerWidth != width || powerHeight != height) {
+        above.resize(static_cast<size_t>(powerWidth) * powerHeight * components);
+        scaleImage(components, width, height, level, rowBytes, powerWidth, powerHeight,
+                   above.data());
+        width = powerWidth;
+        height = powerHeight;
+        rowBytes = width * components;
+        level = above.data();
+    }
+    // GL 1.x names formats by their component count too; WebGL 2 takes the unsized
+    // format that matches the pixels.
+    const GLenum format = picture.format;
+    emscripten_glTexImage2D(picture.target, 0, static_cast<GLint>(format), width, height, 0, format,
+                            GL_UNSIGNED_BYTE, level);
+    std::vector<unsigned char> below;
+    for (int number = 1; width > 1 || height > 1; ++number) {
+        const int newWidth = width > 1 ? width / 2 : 1;
+        const int newHeight = height > 1 ? height / 2 : 1;
+        below.resize(static_cast<size_t>(newWidth) * newHeight * components);
+        halve(level, width, height, components, rowBytes, below.data());
+        emscripten_glTexImage2D(picture.target, number, static_cast<GLint>(format), newWidth,
+                                newHeight, 0, format, GL_UNSIGNED_BYTE, below.data());
+        above.swap(below);
+        level = above.data();
+        width = newWidth;
+        height = newHeight;
+        rowBytes = width * components;
+    }
+}
+
+// Builds the i-th picture waiting, bound for the while, the levels read a byte aligned.
+void buildPending(size_t i) {
+    PendingTexture picture = std::move(pendingTextures[i]);
+    pendingTextures.erase(pendingTextures.begin() + static_cast<std::ptrdiff_t>(i));
+    emscripten_glBindTexture(GL_TEXTURE_2D, picture.texture);
+    emscripten_glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    buildMipmaps(picture);
+    emscripten_glPixelStorei(GL_UNPACK_ALIGNMENT, state.unpackAlignment);
+    emscripten_glBindTexture(GL_TEXTURE_2D, state.boundTexture);
+}
+
+}  // namespace
+
+void buildTexture(GLuint texture) {
+    for (size_t i = 0; i < pendingTextures.size(); ++i) {
+        if (pendingTextures[i].texture == texture) {
+            buildPending(i);
+            return;
+        }
+    }
+}
+
+void buildSomeTextures(double milliseconds) {
+    const double start = emscripten_get_now();
+    while (!pendingTextures.empty() && emscripten_get_now() - start < milliseconds) {
+        buildPending(0);
+    }
+}
+
+}  // namespace layer

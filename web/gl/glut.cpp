@@ -67,6 +67,10 @@ EM_BOOL animationFrame(double, void*) {
         redisplayPosted = false;
         displayCallback();
     }
+    // Pictures not drawn yet get their levels in the frames' spare time.
+    if (running) {
+        layer::buildSomeTextures(8.0);
+    }
     return running ? EM_TRUE : EM_FALSE;
 }
 
@@ -295,6 +299,7 @@ int layerGlutCreateWindow(const char*) {
         emscripten_webgl_make_context_current(context) != EMSCRIPTEN_RESULT_SUCCESS) {
         return 0;
     }
+    layer::prepareFirstProgram();
     return 1;
 }
 

@@ -7,6 +7,8 @@
 #include <GL/gl.h>
 #include <GL/glext.h>
 
+#include <vector>
+
 // The WebGL 2 calls the layer makes, by Emscripten's prefixed names, which leave the
 // GL 1.x names to the layer (Emscripten's GL headers cannot be included beside GL/gl.h).
 extern "C" {
@@ -161,7 +163,31 @@ const Matrix& modelView();
 void changed();        // the shader program's inputs changed
 void changedMatrix();  // a matrix changed
 
+// glu.cpp: the pictures given to gluBuild2DMipmaps whose levels are still to be built.
+struct PendingTexture {
+    GLuint texture = 0;
+    GLenum target = GL_TEXTURE_2D;
+    GLenum format = GL_RGB;
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned char> pixels;  // rows tightly packed
+};
+extern std::vector<PendingTexture> pendingTextures;
+// Builds the texture's levels now if they are waiting: before it is drawn with, or
+// given another image.
+void buildTexture(GLuint texture);
+inline void buildTextureToDraw(GLuint texture) {
+    if (!pendingTextures.empty()) {
+        buildTexture(texture);
+    }
+}
+// Builds waiting textures, oldest first, until `milliseconds` have gone by (at least one).
+void buildSomeTextures(double milliseconds);
+
 // draw.cpp: the WebGL 2 side.
+// Starts building, while the game loads, the program of pictures drawn flat (textured,
+// unlit, without fog): the title's, the sky's and the heads-up display's.
+void prepareFirstProgram();
 void beginFrameState();
 // Draws `count` layer vertices; GL_LINES pairs become quads of the current width.
 void drawVertices(GLenum mode, const Vertex* vertices, int count);

@@ -500,6 +500,7 @@ void glTexImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei widt
     // GL 1.x names formats by their component count too; WebGL 2 takes the unsized
     // format that matches the pixels.
     (void)internalFormat;
+    buildTextureToDraw(state.boundTexture);  // its waiting levels, then this one over them
     emscripten_glTexImage2D(target, level, static_cast<GLint>(format), width, height, border,
                             format, type, pixels);
     if (level == 0 && state.boundTexture < kTrackedTextures && generateMipmap[state.boundTexture]) {
