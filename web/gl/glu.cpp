@@ -100,69 +100,62 @@ struct Span {
     int highRead;
 };
 
-// GLU's box filter along one output row, whose box covers the input rows of y.
+// GLU's box filter along one output row, whose box covers the input rows of y. The
+// weights are GLU's products, each made once a texel for all its components.
 LAYER_ROW_AT_A_TIME void scaleRow(int components, const unsigned char* in, int rowBytes,
                                   const Span& y, const Span* columns, int widthOut, float area,
                                   unsigned char* out) {
-    const int group = components;
-    auto texel = [&](int x, int row, int k) -> float { return in[row * rowBytes + x * group + k]; };
-    const int lowyInt = y.lowInt;
-    const float lowyFloat = y.lowFloat;
-    const int highyInt = y.highInt;
-    const float highyFloat = y.highFloat;
+    const unsigned char* lowRow = in + y.lowInt * rowBytes;
+    const unsigned char* highRow = in + y.highInt * rowBytes;
+    const bool spansRows = y.highInt > y.lowInt;
+    const float lowRowShare = 1.0f - y.lowFloat;
+    const float highRowShare = y.highFloat;
+    const float withinRow = y.highFloat - y.lowFloat;
     for (int j = 0; j < widthOut; ++j) {
-        const int lowxInt = columns[j].lowInt;
-        const float lowxFloat = columns[j].lowFloat;
-        const int highxInt = columns[j].highInt;
-        const float highxFloat = columns[j].highFloat;
-        const int highxRead = columns[j].highRead;
-        float totals[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+        const Span& x = columns[j];
+        const int low = x.lowInt * components;
+        const int high = x.highRead * components;
+        const float lowColumnShare = 1.0f - x.lowFloat;
+        const float highColumnShare = x.highFloat;
         for (int k = 0; k < components; ++k) {
-            float& t = totals[k];
-            if (highyInt > lowyInt && highxInt > lowxInt) {
-                float yPercent = 1.0f - lowyFloat;
-                t += texel(lowxInt, lowyInt, k) * (yPercent * (1.0f - lowxFloat));
-                for (int l = lowxInt + 1; l < highxInt; ++l) {
-                    t += texel(l, lowyInt, k) * yPercent;
+            float t = 0.0f;
+            if (spansRows && x.highInt > x.lowInt) {
+                t += lowRow[low + k] * (lowRowShare * lowColumnShare);
+                for (int l = x.lowInt + 1; l < x.highInt; ++l) {
+                    t += lowRow[l * components + k] * lowRowShare;
                 }
-                t += texel(highxRead, lowyInt, k) * (yPercent * highxFloat);
-                yPercent = highyFloat;
-                t += texel(lowxInt, highyInt, k) * (yPercent * (1.0f - lowxFloat));
-                for (int l = lowxInt + 1; l < highxInt; ++l) {
-                    t += texel(l, highyInt, k) * yPercent;
+                t += lowRow[high + k] * (lowRowShare * highColumnShare);
+                t += highRow[low + k] * (highRowShare * lowColumnShare);
+                for (int l = x.lowInt + 1; l < x.highInt; ++l) {
+                    t += highRow[l * components + k] * highRowShare;
                 }
-                t += texel(highxRead, highyInt, k) * (yPercent * highxFloat);
-                for (int m = lowyInt + 1; m < highyInt; ++m) {
-                    t += texel(lowxInt, m, k) * (1.0f - lowxFloat) +
-                         texel(highxRead, m, k) * highxFloat;
+                t += highRow[high + k] * (highRowShare * highColumnShare);
+                for (int m = y.lowInt + 1; m < y.highInt; ++m) {
+                    const unsigned char* row = in + m * rowBytes;
+                    t += row[low + k] * lowColumnShare + row[high + k] * highColumnShare;
                 }
-            } else if (highyInt > lowyInt) {
-                const float xPercent = highxFloat - lowxFloat;
-                t += texel(lowxInt, lowyInt, k) * ((1.0f - lowyFloat) * xPercent);
-                int m = lowyInt + 1;
-                for (; m < highyInt; ++m) {
-                    t += texel(lowxInt, m, k) * xPercent;
+            } else if (spansRows) {
+                const float withinColumn = x.highFloat - x.lowFloat;
+                t += lowRow[low + k] * (lowRowShare * withinColumn);
+                for (int m = y.lowInt + 1; m < y.highInt; ++m) {
+                    t += in[m * rowBytes + low + k] * withinColumn;
                 }
-                t += texel(lowxInt, m, k) * (xPercent * highyFloat);
-            } else if (highxInt > lowxInt) {
-                const float yPercent = highyFloat - lowyFloat;
-                t += texel(lowxInt, lowyInt, k) * ((1.0f - lowxFloat) * yPercent);
-                for (int l = lowxInt + 1; l < highxInt; ++l) {
-                    t += texel(l, lowyInt, k) * yPercent;
+                t += highRow[low + k] * (withinColumn * highRowShare);
+            } else if (x.highInt > x.lowInt) {
+                t += lowRow[low + k] * (lowColumnShare * withinRow);
+                for (int l = x.lowInt + 1; l < x.highInt; ++l) {
+                    t += lowRow[l * components + k] * withinRow;
                 }
-                t += texel(highxRead, lowyInt, k) * (yPercent * highxFloat);
+                t += lowRow[high + k] * (withinRow * highColumnShare);
             } else {
-                t += texel(lowxInt, lowyInt, k) *
-                     ((highyFloat - lowyFloat) * (highxFloat - lowxFloat));
+                t += lowRow[low + k] * (withinRow * (x.highFloat - x.lowFloat));
             }
-            for (int m = lowyInt + 1; m < highyInt; ++m) {
-                for (int l = lowxInt + 1; l < highxInt; ++l) {
-                    t += texel(l, m, k);
+            for (int m = y.lowInt + 1; m < y.highInt; ++m) {
+                for (int l = x.lowInt + 1; l < x.highInt; ++l) {
+                    t += in[m * rowBytes + l * components + k];
                 }
             }
-        }
-        for (int k = 0; k < components; ++k) {
-            out[j * components + k] = static_cast<unsigned char>(totals[k] / area);
+            out[j * components + k] = static_cast<unsigned char>(t / area);
         }
     }
 }
