@@ -113,26 +113,14 @@ var Module = (function() {
         showProgress();
       }
     },
-    // The program, compiled while it downloads and counted on the way.
+    // The program, compiled while it downloads (from the page's start on), made an
+    // instance when the game's code asks for it.
     instantiateWasm: function(imports, receive) {
-      fetch(files.wasm, { credentials: 'same-origin' }).then(function(response) {
-        if (!response.ok) throw new Error(response.status + ' ' + response.statusText);
-        var reader = response.body.getReader();
-        var counted = new ReadableStream({
-          pull: function(controller) {
-            return reader.read().then(function(chunk) {
-              if (chunk.done) return controller.close();
-              bytes.wasm += chunk.value.length;
-              showProgress();
-              controller.enqueue(chunk.value);
-            });
-          },
+      program.then(function(module) {
+        return WebAssembly.instantiate(module, imports).then(function(instance) {
+          receive(instance, module);
         });
-        // Whatever type the host gives it, the program is WebAssembly.
-        return WebAssembly.instantiateStreaming(new Response(counted, { headers: { 'Content-Type': 'application/wasm' } }), imports);
-      }).then(function(result) {
-        receive(result.instance, result.module);
-      }, function(error) {
+      }).catch(function(error) {
         notLoaded('trelvane.wasm', String(error.message || error));
       });
       return {};
@@ -153,11 +141,30 @@ var Module = (function() {
     cannotRun('WebAssembly');
     return game;
   }
-  // The canvas gets its WebGL 2 context first, while the game downloads: the browser
-  // takes a moment to set one up. Its drawing buffer is sized to the window as the
-  // game's window is, since resizing it later would cost as much again. These are the
-  // game's window's attributes (RGB, double-buffered, with depth); the game takes
-  // this context. Without one the game does not start.
+  // The program downloads and compiles first, counted on the way, while the page goes
+  // on; a failure is told when the game asks for it.
+  var program = fetch(files.wasm, { credentials: 'same-origin' }).then(function(response) {
+    if (!response.ok) throw new Error(response.status + ' ' + response.statusText);
+    var reader = response.body.getReader();
+    var counted = new ReadableStream({
+      pull: function(controller) {
+        return reader.read().then(function(chunk) {
+          if (chunk.done) return controller.close();
+          bytes.wasm += chunk.value.length;
+          showProgress();
+          controller.enqueue(chunk.value);
+        });
+      },
+    });
+    // Whatever type the host gives it, the program is WebAssembly.
+    return WebAssembly.compileStreaming(new Response(counted, { headers: { 'Content-Type': 'application/wasm' } }));
+  });
+  program.catch(function() {});
+  // The canvas gets its WebGL 2 context meanwhile, which takes the browser a moment.
+  // Its drawing buffer is sized to the window as the game's window is, since resizing
+  // it later would cost as much again. These are the game's window's attributes (RGB,
+  // double-buffered, with depth); the game takes this context. Without one the game
+  // does not start.
   var ratio = window.devicePixelRatio || 1;
   canvas.width = Math.max(1, Math.round(canvas.clientWidth * ratio));
   canvas.height = Math.max(1, Math.round(canvas.clientHeight * ratio));

@@ -430,8 +430,6 @@ void setUp() {
     emscripten_glEnableVertexAttribArray(0);
     emscripten_glGenBuffers(1, &device.clientBuffer);
 
-    device.multiDraw =
-        emscripten_webgl_enable_WEBGL_multi_draw(emscripten_webgl_get_current_context());
 }
 
 // The normal matrix: the inverse transpose of the model-view's upper 3 x 3, scaled by
@@ -674,7 +672,11 @@ void setCullFace(bool on) {
     device.cullWanted = on;
 }
 
-void prepareFirstProgram() {
+void prepareWindow() {
+    // Asked now, while the browser's GPU process has little else to do: the answer
+    // waits for whatever it is doing.
+    device.multiDraw =
+        emscripten_webgl_enable_WEBGL_multi_draw(emscripten_webgl_get_current_context());
     Features flat;
     flat.texturing = true;
     startProgram(flat);

@@ -299,7 +299,7 @@ int layerGlutCreateWindow(const char*) {
         emscripten_webgl_make_context_current(context) != EMSCRIPTEN_RESULT_SUCCESS) {
         return 0;
     }
-    layer::prepareFirstProgram();
+    layer::prepareWindow();
     return 1;
 }
 
