@@ -429,7 +429,6 @@ void setUp() {
     bindVao(device.arrayVao);
     emscripten_glEnableVertexAttribArray(0);
     emscripten_glGenBuffers(1, &device.clientBuffer);
-
 }
 
 // The normal matrix: the inverse transpose of the model-view's upper 3 x 3, scaled by
