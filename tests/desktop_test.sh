@@ -61,7 +61,9 @@ done
 [ "$failures" -eq "$before" ] && echo "ok: four taps between slow frames fire four shells"
 wait_until 15 reads $PLAY_TURBO 1 0 || fail "the turbo row does not read 0 before Tab"
 xdotool key Tab
-if wait_until 15 reads $PLAY_TURBO 2 "1[0-5]"; then echo "ok: a tap of Tab between slow frames starts the turbo"; else
+# The row counts the turbo's wait of 15 s down from the tap on ("14.9", "9.8"): a
+# loaded machine may read it first below 10.
+if wait_until 15 reads $PLAY_TURBO 2 "(1[0-5]|[1-9][.])"; then echo "ok: a tap of Tab between slow frames starts the turbo"; else
     fail "a tap of Tab between slow frames started no turbo"
 fi
 escape_ends "the game"
