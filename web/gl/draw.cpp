@@ -219,7 +219,7 @@ struct Device {
     GLsizeiptr clientNext = 0;
     GLuint webglArrayBuffer = 0;
     GLuint boundVao = 0;
-    bool multiDraw = false;
+    int multiDraw = -1;  // WEBGL_multi_draw: 1 on, 0 missing, -1 not asked for yet
     bool depthTest = false;
     bool cullWanted = false;  // GL_CULL_FACE as the game set it ...
     bool culling = false;     // ... and as WebGL has it: never for lines
@@ -672,10 +672,6 @@ void setCullFace(bool on) {
 }
 
 void prepareWindow() {
-    // Asked now, while the browser's GPU process has little else to do: the answer
-    // waits for whatever it is doing.
-    device.multiDraw =
-        emscripten_webgl_enable_WEBGL_multi_draw(emscripten_webgl_get_current_context());
     Features flat;
     flat.texturing = true;
     startProgram(flat);
@@ -783,8 +779,15 @@ void drawArray(GLenum mode, GLint first, GLsizei count) {
 }
 
 void drawArrays(GLenum mode, const GLint* first, const GLsizei* count, GLsizei draws) {
-    if (state.vertexArray && state.vertexPointer.buffer != 0 && device.ready && device.multiDraw &&
-        !recordingList() && !isLine(mode) && mode != GL_QUADS) {
+    // Asked for at its first use, in play: asking waits for whatever the browser's GPU
+    // process is doing, which the start of the game need not.
+    if (device.multiDraw < 0) {
+        device.multiDraw =
+            emscripten_webgl_enable_WEBGL_multi_draw(emscripten_webgl_get_current_context()) ? 1
+                                                                                             : 0;
+    }
+    if (state.vertexArray && state.vertexPointer.buffer != 0 && device.ready &&
+        device.multiDraw == 1 && !recordingList() && !isLine(mode) && mode != GL_QUADS) {
         prepare();
         GLint base = 0;
         pointArray(0, 0, &base);

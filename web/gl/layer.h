@@ -185,9 +185,9 @@ inline void buildTextureToDraw(GLuint texture) {
 void buildSomeTextures(double milliseconds);
 
 // draw.cpp: the WebGL 2 side.
-// When the window's context is made: switches on the one extension the layer draws
-// with, and starts building, while the game loads, the program of pictures drawn flat
-// (textured, unlit, without fog): the title's, the sky's and the heads-up display's.
+// When the window's context is made: starts building, while the game loads, the
+// program of pictures drawn flat (textured, unlit, without fog): the title's, the
+// sky's and the heads-up display's.
 void prepareWindow();
 void beginFrameState();
 // Draws `count` layer vertices; GL_LINES pairs become quads of the current width.
