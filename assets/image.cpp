@@ -1,10 +1,29 @@
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <new>
 
 #include "assets/decoders.h"
 
+// Under AddressSanitizer the texel past a picture's end is poisoned: GLU's read of it is
+// not checked (GLU is not instrumented), but a decoder's write into it still is.
+#if defined(__SANITIZE_ADDRESS__)
+#define TRELVANE_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define TRELVANE_ADDRESS_SANITIZER 1
+#endif
+#endif
+#ifdef TRELVANE_ADDRESS_SANITIZER
+#include <sanitizer/asan_interface.h>
+#endif
+
 namespace {
+// GLU's box filter, scaling a picture that has one side a power of two and not the
+// other, reads the texel just past the right edge of the last row (with a weight of
+// nothing): a texel of zeros more behind every picture keeps that read inside it.
+constexpr std::size_t kTexelPastTheEnd = 4;
+
 void (*reporter)(const char*) = showErrorBox;
 unsigned long long byteLimit = kMaxImageBytes;
 }  // namespace
@@ -30,11 +49,16 @@ Image* newImage(int components, int width, int height) {
     if (image == nullptr) {
         return nullptr;
     }
-    image->pixels = static_cast<unsigned char*>(std::malloc(static_cast<std::size_t>(bytes)));
+    image->pixels = static_cast<unsigned char*>(
+        std::malloc(static_cast<std::size_t>(bytes) + kTexelPastTheEnd));
     if (image->pixels == nullptr) {
         delete image;
         return nullptr;
     }
+    std::memset(image->pixels + bytes, 0, kTexelPastTheEnd);
+#ifdef TRELVANE_ADDRESS_SANITIZER
+    ASAN_POISON_MEMORY_REGION(image->pixels + bytes, kTexelPastTheEnd);
+#endif
     image->components = components;
     image->width = width;
     image->height = height;
@@ -45,6 +69,11 @@ void releaseImage(Image* image) {
     if (image == nullptr) {
         return;
     }
+#ifdef TRELVANE_ADDRESS_SANITIZER
+    ASAN_UNPOISON_MEMORY_REGION(
+        image->pixels + static_cast<std::size_t>(image->components) * image->width * image->height,
+        kTexelPastTheEnd);
+#endif
     std::free(image->pixels);
     delete image;
 }

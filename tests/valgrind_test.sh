@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs the real game under valgrind's memcheck from start-up through a stretch of play
-# (driving, turning and firing, so that shells fly, burst and sound). No invalid read or
+# (driving, turning and firing, so that shells fly, burst and sound), one of its
+# pictures replaced as a player may. No invalid read or
 # write may pass through the game's code, and nothing the game allocated itself may be
 # lost. The GL driver's own losses (Mesa keeps some blocks it makes for a window or a
 # texture until its library is unloaded) are the driver's, not the game's: they vary
@@ -19,7 +20,11 @@ test_folder
 log=$work/memcheck.xml
 prepare_title "$data"
 
-cd "$data"
+# The game's data with the shell's picture replaced by a player's of 64 x 48, which
+# GLU scales to 64 x 64 reading up to the edge of the picture's last row.
+cp -r "$data" "$work/data"
+convert -size 64x48 gradient:red-blue -quality 90 "$work/data/texture_bullet.jpg"
+cd "$work/data"
 valgrind --tool=memcheck --leak-check=full --num-callers=40 --suppressions="$here/valgrind.supp" \
     --xml=yes --xml-file="$log" "$game" > "$work/console" 2>&1 &
 pid=$!
