@@ -123,10 +123,10 @@ TEST(WebGlu, WaitingPicturesAreBuiltWhenDrawnElseOldestFirst) {
         give(texture, 4, 4, GL_RGB, 1, pixels);
     }
     layer::state.boundTexture = 2;
-    layer::buildTextureToDraw(2);
+    layer::buildTexture(2);
     ASSERT_EQ(uploads.size(), 3u);  // 4 x 4, 2 x 2, 1 x 1
     EXPECT_EQ(uploads[0].texture, 2u);
-    layer::buildTextureToDraw(2);
+    layer::buildTexture(2);
     EXPECT_EQ(uploads.size(), 3u) << "a texture's levels are built once";
     layer::buildSomeTextures(8.0);
     ASSERT_EQ(uploads.size(), 9u);

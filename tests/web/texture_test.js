@@ -58,7 +58,8 @@ b.run(async () => {
     await Promise.all(Object.values(Module.soundCues.decoded));
     return Module.lastSoundCue || null;
   });
-  b.check(tried && played === null, 'a shot whose shoot.wav is no sound is silent',
+  // (A burst nearby may have sounded its own cue meanwhile on a slow machine.)
+  b.check(tried && (played === null || played.file !== 'shoot.wav'), 'a shot whose shoot.wav is no sound is silent',
     `the shot with a broken shoot.wav: ${tried ? JSON.stringify(played) : 'no cue'}`);
   await b.escapeEnds(game);
 

@@ -463,7 +463,7 @@ void normalMatrix(const Matrix& mv, float out[9]) {
 
 void uploadUniforms(float lineWidth) {
     if (state.texturing && state.boundTexture != 0) {
-        buildTextureToDraw(state.boundTexture);
+        buildTexture(state.boundTexture);
     }
     readFeatures();
     device.features.lines = lineWidth != 0.0f;

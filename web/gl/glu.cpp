@@ -100,6 +100,19 @@ struct Span {
     int highRead;
 };
 
+// The next output texel's span: it starts where this one ended and is `step` input
+// texels longer, in GLU's whole and fractional parts.
+void advance(Span& span, int stepInt, float stepFloat) {
+    span.lowInt = span.highInt;
+    span.lowFloat = span.highFloat;
+    span.highInt += stepInt;
+    span.highFloat += stepFloat;
+    if (span.highFloat > 1.0f) {
+        span.highFloat -= 1.0f;
+        ++span.highInt;
+    }
+}
+
 // GLU's box filter along one output row, whose box covers the input rows of y. The
 // weights are GLU's products, each made once a texel for all its components.
 LAYER_ROW_AT_A_TIME void scaleRow(int components, const unsigned char* in, int rowBytes,
@@ -183,14 +196,7 @@ void scaleImage(int components, int widthIn, int heightIn, const unsigned char* 
     for (Span& column : columns) {
         column = x;
         column.highRead = x.highInt < widthIn ? x.highInt : widthIn - 1;
-        x.lowInt = x.highInt;
-        x.lowFloat = x.highFloat;
-        x.highInt += convxInt;
-        x.highFloat += convxFloat;
-        if (x.highFloat > 1.0f) {
-            x.highFloat -= 1.0f;
-            ++x.highInt;
-        }
+        advance(x, convxInt, convxFloat);
     }
     Span y = {0, 0.0f, convyInt, convyFloat, 0};
     for (int i = 0; i < heightOut; ++i) {
@@ -199,14 +205,7 @@ void scaleImage(int components, int widthIn, int heightIn, const unsigned char* 
         }
         scaleRow(components, in, rowBytes, y, columns.data(), widthOut, area,
                  out + i * widthOut * components);
-        y.lowInt = y.highInt;
-        y.lowFloat = y.highFloat;
-        y.highInt += convyInt;
-        y.highFloat += convyFloat;
-        if (y.highFloat > 1.0f) {
-            y.highFloat -= 1.0f;
-            ++y.highInt;
-        }
+        advance(y, convyInt, convyFloat);
     }
 }
 
@@ -336,6 +335,9 @@ void buildTexture(GLuint texture) {
 }
 
 void buildSomeTextures(double milliseconds) {
+    if (pendingTextures.empty()) {
+        return;
+    }
     const double start = emscripten_get_now();
     while (!pendingTextures.empty() && emscripten_get_now() - start < milliseconds) {
         buildPending(0);

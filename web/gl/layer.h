@@ -176,11 +176,6 @@ extern std::vector<PendingTexture> pendingTextures;
 // Builds the texture's levels now if they are waiting: before it is drawn with, or
 // given another image.
 void buildTexture(GLuint texture);
-inline void buildTextureToDraw(GLuint texture) {
-    if (!pendingTextures.empty()) {
-        buildTexture(texture);
-    }
-}
 // Builds waiting textures, oldest first, until `milliseconds` have gone by (at least one).
 void buildSomeTextures(double milliseconds);
 

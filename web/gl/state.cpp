@@ -208,8 +208,8 @@ void glScalef(GLfloat x, GLfloat y, GLfloat z) {
     multiplyCurrent(s);
 }
 
-// The rotation by `angle` degrees about the axis (x, y, z), as the GL specification
-// writes it.
+// The rotation by `angle` degrees about the axis (x, y, z), the matrix OpenGL's
+// glRotate is defined by.
 void glRotatef(GLfloat angle, GLfloat x, GLfloat y, GLfloat z) {
     const float length = std::sqrt(x * x + y * y + z * z);
     if (length == 0.0f) {
@@ -500,7 +500,7 @@ void glTexImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei widt
     // GL 1.x names formats by their component count too; WebGL 2 takes the unsized
     // format that matches the pixels.
     (void)internalFormat;
-    buildTextureToDraw(state.boundTexture);  // its waiting levels, then this one over them
+    buildTexture(state.boundTexture);  // its waiting levels, then this one over them
     emscripten_glTexImage2D(target, level, static_cast<GLint>(format), width, height, border,
                             format, type, pixels);
     if (level == 0 && state.boundTexture < kTrackedTextures && generateMipmap[state.boundTexture]) {
