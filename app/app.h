@@ -15,6 +15,18 @@ void initRenderContext();
 // Viewport to the window; the one square frustum (far plane 50).
 void reshape(int width, int height);
 
+// Who presses the game's keys. A key is held while any source holds it: letting go on
+// one does not let go of a key another still holds.
+enum class KeySource : unsigned char { Keyboard, Touch, Gamepad };
+
+// A key pressed or let go by a source, as the keyboard callbacks press them: Enter,
+// Escape, + and - act at once on every press; a, w, s, d fold to lower case.
+void pressGameKey(KeySource source, unsigned char key);
+void releaseGameKey(KeySource source, unsigned char key);
+// Forgets which source holds what, when the game lets go of every key because the
+// focus went elsewhere (the frame's focus check).
+void letGoOfEverySource();
+
 // GLUT keyboard callbacks: Enter, Escape, + and - act at once; every key sets or
 // clears its held flag (a, w, s, d folded to lower case; arrows onto a, w, d, s).
 void onKeyDown(unsigned char key, int x, int y);

@@ -1,5 +1,6 @@
-// Keyboard callbacks. No GL here: they only record held keys and act at once on
-// Enter, Escape, + and -.
+// The game's keys from every device: the keyboard callbacks, and the touch controls and
+// gamepads pressing the same keys. No GL here: they only record held keys and act at
+// once on Enter, Escape, + and -. A key is held while any source holds it.
 #include "app/app.h"
 #include "game/game.h"
 
@@ -58,9 +59,16 @@ void startLevelFromScreen() {
     game.phase = Playing;
 }
 
+// Which sources hold each key, one bit a source.
+unsigned char heldBy[256] = {};
+
+unsigned char sourceBit(KeySource source) {
+    return static_cast<unsigned char>(1u << static_cast<unsigned>(source));
+}
+
 }  // namespace
 
-void onKeyDown(unsigned char key, int, int) {
+void pressGameKey(KeySource source, unsigned char key) {
     switch (key) {
         case 13:
             startLevelFromScreen();
@@ -79,19 +87,37 @@ void onKeyDown(unsigned char key, int, int) {
         default:
             break;
     }
-    pressKey(foldKey(key));
+    const unsigned char flag = foldKey(key);
+    heldBy[flag] |= sourceBit(source);
+    pressKey(flag);
+}
+
+void releaseGameKey(KeySource source, unsigned char key) {
+    const unsigned char flag = foldKey(key);
+    heldBy[flag] &= static_cast<unsigned char>(~sourceBit(source));
+    if (heldBy[flag] == 0)
+        releaseKey(flag);
+}
+
+void letGoOfEverySource() {
+    for (unsigned char& sources : heldBy)
+        sources = 0;
+}
+
+void onKeyDown(unsigned char key, int, int) {
+    pressGameKey(KeySource::Keyboard, key);
 }
 
 void onKeyUp(unsigned char key, int, int) {
-    releaseKey(foldKey(key));
+    releaseGameKey(KeySource::Keyboard, key);
 }
 
 void onSpecialKeyDown(int key, int, int) {
     if (const unsigned char flag = arrowFlag(key))
-        pressKey(flag);
+        pressGameKey(KeySource::Keyboard, flag);
 }
 
 void onSpecialKeyUp(int key, int, int) {
     if (const unsigned char flag = arrowFlag(key))
-        releaseKey(flag);
+        releaseGameKey(KeySource::Keyboard, flag);
 }

@@ -31,6 +31,13 @@ void postRedisplay() {
 void exitProcess(int status) {
     std::exit(status);
 }
+// While the focus is away the game lets go of every key, whoever held it.
+bool focusElsewhere() {
+    if (!keyboardFocusElsewhere())
+        return false;
+    letGoOfEverySource();
+    return true;
+}
 
 }  // namespace
 
@@ -41,5 +48,5 @@ void installPlatformHooks() {
     platform.playSound = playSoundCue;
     platform.postRedisplay = postRedisplay;
     platform.exitProcess = exitProcess;
-    platform.keyboardFocusElsewhere = keyboardFocusElsewhere;
+    platform.keyboardFocusElsewhere = focusElsewhere;
 }

@@ -97,6 +97,34 @@ TEST_F(Keyboard, ATapBetweenFramesActsInOneFrameAndALostFocusLetsEveryKeyGo) {
     EXPECT_EQ(game.keyDown['w'], 0);
 }
 
+// The keyboard, a finger and a pad on one key: it is held while any of them holds it.
+TEST_F(Keyboard, AKeyIsHeldWhileAnySourceHoldsIt) {
+    letGoOfEverySource();
+    pressGameKey(KeySource::Touch, 'w');
+    onKeyDown('W', 0, 0);
+    frameAt(0);
+    onKeyUp('w', 0, 0);
+    EXPECT_EQ(game.keyDown['w'], 1);  // the finger still holds it
+    pressGameKey(KeySource::Gamepad, 'w');
+    frameAt(5);
+    releaseGameKey(KeySource::Touch, 'w');
+    EXPECT_EQ(game.keyDown['w'], 1);  // and now the pad
+    releaseGameKey(KeySource::Gamepad, 'w');
+    EXPECT_EQ(game.keyDown['w'], 0);
+    // Enter from a pad acts at once, as the keyboard's does.
+    pressGameKey(KeySource::Gamepad, 13);
+    EXPECT_EQ(game.phase, Playing);
+    // The focus gone lets every source go: a finger's release after it is not
+    // kept from letting go by a key the keyboard lost meanwhile.
+    onKeyDown(' ', 0, 0);
+    frameAt(10);
+    letGoOfEverySource();
+    pressGameKey(KeySource::Touch, ' ');
+    frameAt(20);
+    releaseGameKey(KeySource::Touch, ' ');
+    EXPECT_EQ(game.keyDown[' '], 0);
+}
+
 TEST_F(Keyboard, EscapeEndsTheProcessWithStatusZeroInEveryPhase) {
     for (GamePhase phase : {Title, Playing, Defeat, Victory}) {
         record.exits.clear();
