@@ -6,6 +6,7 @@
 #include <ctime>
 
 #include "app/app.h"
+#include "app/clock.h"
 #include "app/focus.h"
 #include "app/sound.h"
 #include "render/lights.h"
@@ -13,9 +14,6 @@
 
 namespace {
 
-int glutMilliseconds() {
-    return glutGet(GLUT_ELAPSED_TIME);
-}
 long long calendarSeconds() {
     return static_cast<long long>(std::time(nullptr));
 }
@@ -42,7 +40,7 @@ bool focusElsewhere() {
 }  // namespace
 
 void installPlatformHooks() {
-    platform.elapsedMilliseconds = glutMilliseconds;
+    platform.elapsedMilliseconds = playMilliseconds;
     platform.calendarSeconds = calendarSeconds;
     platform.switchLightOff = switchLightOff;
     platform.playSound = playSoundCue;

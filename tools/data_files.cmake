@@ -1,5 +1,6 @@
 # What the generator writes: the files the game reads from its working folder (the 28
-# pictures and two sounds), then the icons of the desktop and of Windows and the Windows
+# pictures and two sounds), then the icons of the desktop, of Windows and of the installed
+# page (192 and 512 pixels, and one a phone may crop to its own shape), and the Windows
 # installer's pictures.
 set(TRELVANE_GAME_FILES
   texture_sky.jpg texture_tank.jpg texture_object.jpg texture_bullet.jpg
@@ -12,4 +13,5 @@ set(TRELVANE_GAME_FILES
   shoot.wav explode.wav)
 set(TRELVANE_DATA_FILES ${TRELVANE_GAME_FILES}
   icons/trelvane-48.png icons/trelvane-128.png icons/trelvane-256.png icons/trelvane.ico
+  icons/trelvane-192.png icons/trelvane-512.png icons/trelvane-maskable-512.png
   icons/installer-welcome.bmp icons/installer-header.bmp)

@@ -396,17 +396,20 @@ void makeWindowsIcon() {
     saveBytes(ico, "icons/trelvane.ico");
 }
 
-// The icon's badge at 256 x 256 on a transparent ground: a gold-rimmed disc of sky and
-// field with the camouflaged tank before it.
-Canvas iconBadge() {
-    Canvas big = makeCanvas(256, 256, Color{0, 0, 0, 0});
-    fillEllipse(big, 128, 128, 124, 124, hexColor(0x1E2A1C));
-    fillEllipse(big, 128, 128, 114, 114, hexColor(0xC8A040));
-    fillEllipse(big, 128, 128, 104, 104, hexColor(0x8DB7E3));
-    fillShape(big, 24, 160, 232, 232, hexColor(0x4A5A3A), [](float x, float y) {
-        return (x - 128) * (x - 128) + (y - 128) * (y - 128) <= 104.0f * 104.0f && y >= 165;
+// The icon's badge at side x side (256 unless asked) on a transparent ground: a
+// gold-rimmed disc of sky and field with the camouflaged tank before it.
+Canvas iconBadge(int side = 256) {
+    const float s = side / 256.0f;
+    Canvas big = makeCanvas(side, side, Color{0, 0, 0, 0});
+    fillEllipse(big, 128 * s, 128 * s, 124 * s, 124 * s, hexColor(0x1E2A1C));
+    fillEllipse(big, 128 * s, 128 * s, 114 * s, 114 * s, hexColor(0xC8A040));
+    fillEllipse(big, 128 * s, 128 * s, 104 * s, 104 * s, hexColor(0x8DB7E3));
+    fillShape(big, 24 * s, 160 * s, 232 * s, 232 * s, hexColor(0x4A5A3A), [s](float x, float y) {
+        const float r = 104.0f * s;
+        return (x - 128 * s) * (x - 128 * s) + (y - 128 * s) * (y - 128 * s) <= r * r &&
+               y >= 165 * s;
     });
-    drawTankShape(big, 118, 150, 78, 1, 0.0f);
+    drawTankShape(big, 118 * s, 150 * s, 78 * s, 1, 0.0f);
     return big;
 }
 
@@ -442,6 +445,22 @@ Canvas shrink(const Canvas& big, int width, int height) {
     return c;
 }
 
+// The icon a phone crops to its own shape (a circle, a rounded square): the badge within
+// the middle four fifths, which every shape keeps, on the page's black to the edges.
+Canvas maskableIcon(int size) {
+    const int big = 2 * size;
+    Canvas c = makeCanvas(big, big, hexColor(0x000000));
+    const Canvas badge = shrink(iconBadge(big), big * 4 / 5, big * 4 / 5);
+    const int offset = (big - badge.width) / 2;
+    for (int y = 0; y < badge.height; ++y) {
+        for (int x = 0; x < badge.width; ++x) {
+            const float* p = &badge.px[(static_cast<std::size_t>(y) * badge.width + x) * 4];
+            blendPixel(c, offset + x, offset + y, Color{p[0], p[1], p[2], 1}, p[3]);
+        }
+    }
+    return shrink(c, size, size);
+}
+
 void makeIcons() {
     mkdir((outDir + "/icons").c_str(), 0755);
     const Canvas badge = iconBadge();
@@ -449,6 +468,14 @@ void makeIcons() {
         const std::string path = outDir + "/icons/trelvane-" + std::to_string(size) + ".png";
         checkWritten(writeCanvasPng(shrink(badge, size, size), path.c_str()), path);
     }
+    // The installed page's, the largest from the badge drawn at twice its size.
+    for (int size : {192, 512}) {
+        const std::string path = outDir + "/icons/trelvane-" + std::to_string(size) + ".png";
+        const Canvas drawn = size > 256 ? iconBadge(2 * size) : badge;
+        checkWritten(writeCanvasPng(shrink(drawn, size, size), path.c_str()), path);
+    }
+    const std::string maskable = outDir + "/icons/trelvane-maskable-512.png";
+    checkWritten(writeCanvasPng(maskableIcon(512), maskable.c_str()), maskable);
     makeWindowsIcon();
 }
 

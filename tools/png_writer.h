@@ -1,4 +1,4 @@
-// A small PNG writer: 8-bit RGBA, one IDAT of stored (uncompressed) deflate blocks.
+// A small PNG writer: 8-bit RGBA, one IDAT deflated with zlib.
 #pragma once
 
 #include <cstddef>
@@ -14,7 +14,7 @@ inline std::uint32_t crc32Of(const unsigned char* data, std::size_t size) {
 // Adler-32 as the zlib stream ends with it.
 std::uint32_t adler32Of(const unsigned char* data, std::size_t size);
 
-// A zlib stream holding data in stored deflate blocks.
+// A zlib stream holding data in stored deflate blocks (what a PNG holds when zlib fails).
 std::vector<unsigned char> zlibStored(const unsigned char* data, std::size_t size);
 
 // The bytes of a PNG file of width x height RGBA pixels, rows top first.

@@ -312,10 +312,12 @@ void buildMipmaps(const PendingTexture& picture) {
     }
 }
 
-// Builds the i-th picture waiting, bound for the while, the levels read a byte aligned.
-void buildPending(size_t i) {
-    PendingTexture picture = std::move(pendingTextures[i]);
-    pendingTextures.erase(pendingTextures.begin() + static_cast<std::ptrdiff_t>(i));
+// The pictures whose levels are built, as they were given: their levels can be built
+// again exactly, so they are all a restore needs.
+std::vector<PendingTexture> builtPictures;
+
+// Builds the picture's levels, bound for the while, the levels read a byte aligned.
+void buildBound(const PendingTexture& picture) {
     emscripten_glBindTexture(GL_TEXTURE_2D, picture.texture);
     emscripten_glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     buildMipmaps(picture);
@@ -323,7 +325,35 @@ void buildPending(size_t i) {
     emscripten_glBindTexture(GL_TEXTURE_2D, state.boundTexture);
 }
 
+// Builds the i-th picture waiting and keeps it, in place of one its texture had before.
+void buildPending(size_t i) {
+    PendingTexture picture = std::move(pendingTextures[i]);
+    pendingTextures.erase(pendingTextures.begin() + static_cast<std::ptrdiff_t>(i));
+    buildBound(picture);
+    for (PendingTexture& built : builtPictures) {
+        if (built.texture == picture.texture) {
+            built = std::move(picture);
+            return;
+        }
+    }
+    builtPictures.push_back(std::move(picture));
+}
+
 }  // namespace
+
+void rebuildPictures() {
+    for (const PendingTexture& picture : builtPictures) {
+        buildBound(picture);
+    }
+}
+
+size_t keptPictureBytes() {
+    size_t bytes = builtPictures.capacity() * sizeof(PendingTexture);
+    for (const PendingTexture& picture : builtPictures) {
+        bytes += picture.pixels.capacity();
+    }
+    return bytes;
+}
 
 void buildTexture(GLuint texture) {
     for (size_t i = 0; i < pendingTextures.size(); ++i) {

@@ -1,7 +1,8 @@
 // What the game asks of GLUT beyond Emscripten's: the game mode (never possible in a
 // page), the extension query and entry-point lookup (answered from this layer), the
 // solid sphere and cone (freeglut's very vertices and strips), and the loop: one frame
-// update and one display per animation frame, the canvas filling the window.
+// update and one display per animation frame, the canvas filling the window, none while
+// the browser has taken the graphics away and the layer's restore when it gives them back.
 #include "web/gl/layer.h"  // first: it asks GL/gl.h for the extensions' prototypes
 
 #include <GL/freeglut.h>
@@ -49,16 +50,33 @@ EM_BOOL onWindowResize(int, const EmscriptenUiEvent*, void*) {
     return EM_FALSE;
 }
 
-void stopLoop();
+// While the browser has taken the graphics away, the game stands still: no frame
+// update, no display (and the game's clock stops, web/platform.js). The page asks the
+// browser to give them back, and says meanwhile what happened.
+bool graphicsLost = false;
+
+EM_BOOL onContextLost(int, const void*, void*) {
+    graphicsLost = true;
+    return EM_TRUE;  // the browser may restore the context
+}
+
+// The layer makes every object again under its name; the next frame draws as before.
+EM_BOOL onContextRestored(int, const void*, void*) {
+    if (!graphicsLost) {
+        return EM_FALSE;
+    }
+    graphicsLost = false;
+    layer::restoreContext();
+    redisplayPosted = true;
+    return EM_TRUE;
+}
 
 EM_BOOL animationFrame(double, void*) {
-    // A context the browser took away draws nothing more: the game stops (the page
-    // says why).
-    if (running && emscripten_is_webgl_context_lost(emscripten_webgl_get_current_context())) {
-        stopLoop();
-    }
     if (!running) {
         return EM_FALSE;
+    }
+    if (graphicsLost) {
+        return EM_TRUE;
     }
     if (idleCallback != nullptr) {
         idleCallback();
@@ -82,6 +100,8 @@ void stopLoop() {
     glutSpecialFunc(nullptr);
     glutSpecialUpFunc(nullptr);
     emscripten_set_resize_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, nullptr);
+    emscripten_set_webglcontextlost_callback("#canvas", nullptr, EM_FALSE, nullptr);
+    emscripten_set_webglcontextrestored_callback("#canvas", nullptr, EM_FALSE, nullptr);
 }
 
 // freeglut's table of a circle's sines and cosines, n + 1 entries, the last closing it.
@@ -325,6 +345,8 @@ void layerGlutMainLoop(void) {
     std::atexit(stopLoop);
     emscripten_set_resize_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE,
                                    onWindowResize);
+    emscripten_set_webglcontextlost_callback("#canvas", nullptr, EM_FALSE, onContextLost);
+    emscripten_set_webglcontextrestored_callback("#canvas", nullptr, EM_FALSE, onContextRestored);
     reshapeToCanvas();
     emscripten_request_animation_frame_loop(animationFrame, nullptr);
     emscripten_unwind_to_js_event_loop();

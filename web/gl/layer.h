@@ -1,12 +1,17 @@
-// The layer's own state and the seam between its two halves: the GL 1.x entry points
-// (state.cpp, immediate.cpp, glu.cpp, glut.cpp) record state here, and draw.cpp turns
-// it into WebGL 2 uniforms and draws. Private to web/gl/.
+// The layer's own state and the seam between its files. The GL 1.x state calls
+// (state.cpp), the textures (textures.cpp), the buffer objects (buffers.cpp), GLU
+// (glu.cpp) and GLUT (glut.cpp) record state here; the shader programs (programs.cpp)
+// turn it into WebGL 2 uniforms; immediate mode and the game's vertex arrays
+// (vertices.cpp) and the display lists (lists.cpp) draw with them. Each file keeps what
+// it needs to make its WebGL objects again when the browser restores a lost context,
+// and context.cpp does that in order. Private to web/gl/.
 #pragma once
 
 #define GL_GLEXT_PROTOTYPES
 #include <GL/gl.h>
 #include <GL/glext.h>
 
+#include <cstddef>
 #include <vector>
 
 // The WebGL 2 calls the layer makes, by Emscripten's prefixed names, which leave the
@@ -163,7 +168,8 @@ const Matrix& modelView();
 void changed();        // the shader program's inputs changed
 void changedMatrix();  // a matrix changed
 
-// glu.cpp: the pictures given to gluBuild2DMipmaps whose levels are still to be built.
+// glu.cpp: the pictures given to gluBuild2DMipmaps, waiting for their levels to be built
+// and, once built, kept as they were given so that the levels can be built again.
 struct PendingTexture {
     GLuint texture = 0;
     GLenum target = GL_TEXTURE_2D;
@@ -178,26 +184,67 @@ extern std::vector<PendingTexture> pendingTextures;
 void buildTexture(GLuint texture);
 // Builds waiting textures, oldest first, until `milliseconds` have gone by (at least one).
 void buildSomeTextures(double milliseconds);
+// Builds again the levels of every picture already built, into its texture as it is
+// bound now (after a restore); leaves the game's binding and row alignment as they were.
+void rebuildPictures();
+// The bytes the kept pictures take.
+size_t keptPictureBytes();
 
-// draw.cpp: the WebGL 2 side.
+// programs.cpp: the shader programs and the WebGL state they draw with.
 // When the window's context is made: starts building, while the game loads, the
 // program of pictures drawn flat (textured, unlit, without fog): the title's, the
 // sky's and the heads-up display's.
 void prepareWindow();
+// Before a draw: the program for the current state in use with its uniforms up to
+// date, and culling as the game set it (never for lines, which `lineWidth` > 0 draws).
+void prepare(float lineWidth = 0.0f);
+void setDepthTest(bool on);
+void setCullFace(bool on);
+void setClearColour(const float colour[4]);
+void setFrontFace(GLenum mode);
+// After a restore: every program is built again when next drawn with, and WebGL's
+// fixed state (viewport, clear colour, depth test, culling, winding) is sent again.
+void restorePrograms();
+
+// vertices.cpp: immediate mode, the game's vertex arrays, and what the display lists
+// share with them.
 void beginFrameState();
 // Draws `count` layer vertices; GL_LINES pairs become quads of the current width.
 void drawVertices(GLenum mode, const Vertex* vertices, int count);
-// The game's own vertex array (attribute 0 only): from its buffer, or copied from memory.
-void drawArray(GLenum mode, GLint first, GLsizei count);
-void drawArrays(GLenum mode, const GLint* first, const GLsizei* count, GLsizei draws);
-// Display lists: what is drawn between newList and endList goes into the list.
+void bindArrayBuffer(GLuint buffer);  // the WebGL binding, skipped when already bound
+void bindVao(GLuint vao);             // likewise
+// The layer-vertex layout in the bound vertex array and buffer: position, normal,
+// colour and texture coordinate, and for lines the other end and side.
+void layoutVertices(bool lines);
+// The generic attribute values a draw without them reads: the current normal, colour
+// and texture coordinate.
+void setConstants();
+// After a restore: the stream's and the arrays' objects specified again (same names).
+void restoreVertexPaths();
+
+// lists.cpp: display lists, what is drawn between newList and endList goes into the list.
 bool recordingList();
+// Adds triangles, strips and fans drawn while a list records.
+void recordTriangles(GLenum mode, const Vertex* v, int count);
 void newList(GLuint list);
 void endList();
 void callList(GLuint list);
 GLuint genLists(GLsizei range);
-void bindArrayBuffer(GLuint buffer);  // the WebGL binding, skipped when already bound
-void setDepthTest(bool on);
-void setCullFace(bool on);
+// After a restore: each list's buffers filled again from the copy kept of them.
+void restoreLists();
+size_t keptListBytes();
+
+// textures.cpp and buffers.cpp: after a restore, each texture's images given with
+// glTexImage2D and parameters, and each buffer object's data, sent again from the copies
+// kept of them.
+void restoreTextures();
+size_t keptTextureBytes();
+void restoreBuffers();
+size_t keptBufferBytes();
+
+// context.cpp: the context's loss and restore (glut.cpp follows the page's events).
+// Makes every WebGL object again under the name it had, then fills each from the
+// copies kept; the next frame draws as before the loss.
+void restoreContext();
 
 }  // namespace layer

@@ -1,5 +1,5 @@
 // The GL 1.x state calls: switches, matrices, lights, fog, texture-coordinate
-// generation, textures, buffer objects and queries. The fixed-function state stays in
+// generation and queries. The fixed-function state stays in
 // the layer for the shader program; what WebGL 2 has itself goes straight to it.
 #include <cmath>
 #include <cstdio>
@@ -119,10 +119,6 @@ void setSwitch(GLenum cap, bool on) {
     }
 }
 
-// GL_GENERATE_MIPMAP, a texture's own state in GL 1.4, which WebGL 2 lacks.
-constexpr GLuint kTrackedTextures = 1024;
-bool generateMipmap[kTrackedTextures];
-
 }  // namespace
 
 extern "C" {
@@ -132,17 +128,6 @@ void glEnable(GLenum cap) {
 }
 void glDisable(GLenum cap) {
     setSwitch(cap, false);
-}
-
-void glEnableClientState(GLenum array) {
-    if (array == GL_VERTEX_ARRAY) {
-        state.vertexArray = true;
-    }
-}
-void glDisableClientState(GLenum array) {
-    if (array == GL_VERTEX_ARRAY) {
-        state.vertexArray = false;
-    }
 }
 
 void glMatrixMode(GLenum mode) {
@@ -322,11 +307,12 @@ void glClear(GLbitfield mask) {
 }
 
 void glClearColor(GLfloat red, GLfloat green, GLfloat blue, GLfloat alpha) {
-    emscripten_glClearColor(red, green, blue, alpha);
+    const float colour[4] = {red, green, blue, alpha};
+    setClearColour(colour);
 }
 
 void glFrontFace(GLenum mode) {
-    emscripten_glFrontFace(mode);
+    setFrontFace(mode);
 }
 
 void glShadeModel(GLenum) {}  // smooth: the only model the game uses
@@ -335,27 +321,6 @@ void glHint(GLenum, GLenum) {}
 void glFinish(void) {
     unsigned char pixel[4];
     emscripten_glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
-}
-
-void glColor3f(GLfloat red, GLfloat green, GLfloat blue) {
-    state.colour[0] = red;
-    state.colour[1] = green;
-    state.colour[2] = blue;
-    state.colour[3] = 1.0f;
-}
-void glColor3fv(const GLfloat* v) {
-    glColor3f(v[0], v[1], v[2]);
-}
-void glNormal3f(GLfloat x, GLfloat y, GLfloat z) {
-    state.normal[0] = x;
-    state.normal[1] = y;
-    state.normal[2] = z;
-}
-void glTexCoord2f(GLfloat s, GLfloat t) {
-    state.texCoord[0] = s;
-    state.texCoord[1] = t;
-    state.texCoord[2] = 0.0f;
-    state.texCoord[3] = 1.0f;
 }
 
 void glPointSize(GLfloat size) {
@@ -461,137 +426,9 @@ void glTexGenfv(GLenum coord, GLenum pname, const GLfloat* params) {
     }
 }
 
-void glTexEnvf(GLenum, GLenum, GLfloat) {}  // GL_MODULATE, the only mode the game uses
-
-void glGenTextures(GLsizei n, GLuint* textures) {
-    emscripten_glGenTextures(n, textures);
-}
-void glBindTexture(GLenum target, GLuint texture) {
-    if (target != GL_TEXTURE_2D) {
-        return;
-    }
-    // Texture 0 has no image in the game: GL then draws as if texturing were off.
-    if ((state.boundTexture == 0) != (texture == 0)) {
-        changed();
-    }
-    state.boundTexture = texture;
-    emscripten_glBindTexture(target, texture);
-}
-
-void glTexParameteri(GLenum target, GLenum pname, GLint param) {
-    if (pname == GL_GENERATE_MIPMAP) {
-        if (state.boundTexture < kTrackedTextures) {
-            generateMipmap[state.boundTexture] = param != 0;
-        }
-        return;
-    }
-    emscripten_glTexParameteri(target, pname, param);
-}
-
-void glPixelStorei(GLenum pname, GLint param) {
-    if (pname == GL_UNPACK_ALIGNMENT) {
-        state.unpackAlignment = param;
-    }
-    emscripten_glPixelStorei(pname, param);
-}
-
-void glTexImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei width, GLsizei height,
-                  GLint border, GLenum format, GLenum type, const void* pixels) {
-    // GL 1.x names formats by their component count too; WebGL 2 takes the unsized
-    // format that matches the pixels.
-    (void)internalFormat;
-    buildTexture(state.boundTexture);  // its waiting levels, then this one over them
-    emscripten_glTexImage2D(target, level, static_cast<GLint>(format), width, height, border,
-                            format, type, pixels);
-    if (level == 0 && state.boundTexture < kTrackedTextures && generateMipmap[state.boundTexture]) {
-        emscripten_glGenerateMipmap(target);
-    }
-}
-
 void glReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format, GLenum type,
                   void* pixels) {
     emscripten_glReadPixels(x, y, width, height, format, type, pixels);
-}
-
-// The vertex-buffer objects: WebGL 2's own buffers, but for mapping, which WebGL has
-// not (a mapping that fails gives null in GL too).
-void glGenBuffersARB(GLsizei n, GLuint* buffers) {
-    emscripten_glGenBuffers(n, buffers);
-}
-void glDeleteBuffersARB(GLsizei n, const GLuint* buffers) {
-    for (GLsizei i = 0; i < n; ++i) {
-        if (buffers[i] == state.arrayBuffer) {
-            state.arrayBuffer = 0;
-        }
-    }
-    emscripten_glDeleteBuffers(n, buffers);
-    bindArrayBuffer(0);
-}
-GLboolean glIsBufferARB(GLuint buffer) {
-    return emscripten_glIsBuffer(buffer);
-}
-void glBindBufferARB(GLenum target, GLuint buffer) {
-    if (target == GL_ARRAY_BUFFER_ARB) {
-        state.arrayBuffer = buffer;
-    }
-}
-void glBufferDataARB(GLenum target, GLsizeiptrARB size, const void* data, GLenum usage) {
-    if (target != GL_ARRAY_BUFFER_ARB || state.arrayBuffer == 0) {
-        return;
-    }
-    bindArrayBuffer(state.arrayBuffer);
-    emscripten_glBufferData(GL_ARRAY_BUFFER, size, data, usage);
-}
-void* glMapBufferARB(GLenum, GLenum) {
-    return nullptr;
-}
-GLboolean glUnmapBufferARB(GLenum) {
-    return GL_FALSE;
-}
-void glGetBufferSubDataARB(GLenum target, GLintptrARB offset, GLsizeiptrARB size, void* data) {
-    if (target == GL_ARRAY_BUFFER_ARB && state.arrayBuffer != 0) {
-        bindArrayBuffer(state.arrayBuffer);
-        emscripten_glGetBufferSubData(GL_ARRAY_BUFFER, offset, size, data);
-    }
-}
-void glGetBufferParameterivARB(GLenum target, GLenum pname, GLint* params) {
-    if (target == GL_ARRAY_BUFFER_ARB && state.arrayBuffer != 0) {
-        bindArrayBuffer(state.arrayBuffer);
-        emscripten_glGetBufferParameteriv(GL_ARRAY_BUFFER, pname, params);
-    }
-}
-void glGetBufferPointervARB(GLenum, GLenum, void** params) {
-    *params = nullptr;
-}
-
-void glVertexPointer(GLint size, GLenum type, GLsizei stride, const void* pointer) {
-    if (type != GL_FLOAT) {
-        return;  // the game's arrays are all floats
-    }
-    state.vertexPointer.size = size;
-    state.vertexPointer.stride = stride;
-    state.vertexPointer.pointer = pointer;
-    state.vertexPointer.buffer = state.arrayBuffer;
-}
-
-void glDrawArrays(GLenum mode, GLint first, GLsizei count) {
-    drawArray(mode, first, count);
-}
-void glMultiDrawArrays(GLenum mode, const GLint* first, const GLsizei* count, GLsizei draws) {
-    drawArrays(mode, first, count, draws);
-}
-
-GLuint glGenLists(GLsizei range) {
-    return genLists(range);
-}
-void glNewList(GLuint list, GLenum) {
-    newList(list);
-}
-void glEndList(void) {
-    endList();
-}
-void glCallList(GLuint list) {
-    callList(list);
 }
 
 }  // extern "C"

@@ -1,17 +1,14 @@
-// The WebGL 2 side of the layer: shader programs that compute what GL 1.x's fixed
-// function computes (per-vertex lighting with directional and positional lights and
-// their attenuation, object- and eye-linear texture coordinates through the texture
-// matrix, GL_MODULATE texturing, per-fragment fog from the eye depth), immediate mode,
-// the game's vertex arrays, and display lists (indexed triangles). A glBegin/glEnd block is one
-// upload and one draw; uniforms go to WebGL only when the state they come from has changed.
-#include <emscripten/html5_webgl.h>
-
+// The shader programs: they compute what GL 1.x's fixed function computes (per-vertex
+// lighting with directional and positional lights and their attenuation, object- and
+// eye-linear texture coordinates through the texture matrix, GL_MODULATE texturing,
+// per-fragment fog from the eye depth), one program for each combination of state the
+// game switches on. Uniforms go to WebGL only when the state they come from has changed.
+// The WebGL state the layer keeps beside them (depth test, culling, winding, clear
+// colour) is sent again after a restore; the programs are then built again as drawn.
 #include <cmath>
 #include <cstddef>
-#include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <vector>
 
 #include "web/gl/layer.h"
 
@@ -200,57 +197,19 @@ constexpr float kMaterialAmbient = 0.2f;
 constexpr float kMaterialDiffuse = 0.8f;
 constexpr float kModelAmbient = 0.2f;
 
-constexpr int kStreamVertices = 16384;
-constexpr int kImmediateCapacity = 4096;
-
 struct Device {
-    bool ready = false;
     Program programs[kPrograms];
     int programCount = 0;
     Program* program = nullptr;    // the one in use
     unsigned featuresVersion = 0;  // the state version `features` was read at
     Features features;
-    GLuint streamBuffer = 0;  // layer vertices, written as a ring
-    GLuint streamVao = 0;
-    int streamNext = 0;
-    GLuint arrayVao = 0;      // the game's vertex arrays: attribute 0 only
-    GLuint clientBuffer = 0;  // their vertices copied from memory
-    GLsizeiptr clientCapacity = 0;
-    GLsizeiptr clientNext = 0;
-    GLuint webglArrayBuffer = 0;
-    GLuint boundVao = 0;
-    int multiDraw = -1;  // WEBGL_multi_draw: 1 on, 0 missing, -1 not asked for yet
     bool depthTest = false;
     bool cullWanted = false;  // GL_CULL_FACE as the game set it ...
     bool culling = false;     // ... and as WebGL has it: never for lines
-    // The generic values of the attributes the game's arrays leave out.
-    float constantNormal[3] = {};
-    float constantColour[4] = {};
-    float constantTexCoord[4] = {};
-    bool constantsSet = false;
+    float clearColour[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+    GLenum frontFace = GL_CCW;
 };
 Device device;
-
-// A display list: its triangles as indices into the distinct vertices they share, so
-// that a vertex of a strip or fan is lit once, not once for each triangle it is in.
-struct List {
-    GLuint vao = 0;
-    GLuint buffer = 0;
-    GLuint indexBuffer = 0;
-    int count = 0;  // indices
-};
-std::vector<List> lists(1);  // list 0 is never a list
-std::vector<Vertex> recording;
-GLuint recordingName = 0;
-std::vector<Vertex> distinct;         // a list's vertices, each once ...
-std::vector<GLuint> recordedIndices;  // ... and its triangles' corners
-std::vector<int> vertexSlots;         // where each distinct vertex sits in the hash table
-
-Vertex immediate[kImmediateCapacity];
-int immediateCount = 0;
-GLenum immediateMode = 0;
-bool insideBegin = false;
-Vertex expanded[kImmediateCapacity * 3];
 
 // A shader, sent to the browser's GPU process to compile; whether it did is asked only
 // once its program is used, so that the compiling goes on meanwhile.
@@ -270,35 +229,6 @@ void reportShader(GLuint shader) {
         char log[1024] = {};
         emscripten_glGetShaderInfoLog(shader, sizeof log, nullptr, log);
         std::fprintf(stderr, "GL layer: shader not compiled: %s\n", log);
-    }
-}
-
-void bindVao(GLuint vao) {
-    if (device.boundVao != vao) {
-        emscripten_glBindVertexArray(vao);
-        device.boundVao = vao;
-    }
-}
-
-// The layer-vertex layout of the stream and of every display list.
-void layoutVertices(bool lines) {
-    const GLsizei stride = sizeof(Vertex);
-    const struct {
-        GLuint index;
-        GLint size;
-        size_t offset;
-    } attributes[] = {
-        {0, 4, offsetof(Vertex, position)}, {1, 3, offsetof(Vertex, normal)},
-        {2, 4, offsetof(Vertex, colour)},   {3, 4, offsetof(Vertex, texCoord)},
-        {4, 4, offsetof(Vertex, other)},    {5, 1, offsetof(Vertex, side)},
-    };
-    for (const auto& a : attributes) {
-        if (a.index >= 4 && !lines) {
-            continue;
-        }
-        emscripten_glEnableVertexAttribArray(a.index);
-        emscripten_glVertexAttribPointer(a.index, a.size, GL_FLOAT, GL_FALSE, stride,
-                                         reinterpret_cast<const void*>(a.offset));
     }
 }
 
@@ -414,24 +344,6 @@ void readFeatures() {
     f.texturing = state.texturing && state.boundTexture != 0;
     f.fogMode = !state.fog ? 0 : state.fogMode == GL_LINEAR ? 1 : state.fogMode == GL_EXP ? 2 : 3;
 }
-
-void setUp() {
-    device.ready = true;
-    emscripten_glGenVertexArrays(1, &device.streamVao);
-    bindVao(device.streamVao);
-    emscripten_glGenBuffers(1, &device.streamBuffer);
-    bindArrayBuffer(device.streamBuffer);
-    emscripten_glBufferData(GL_ARRAY_BUFFER, kStreamVertices * sizeof(Vertex), nullptr,
-                            GL_STREAM_DRAW);
-    layoutVertices(true);
-
-    emscripten_glGenVertexArrays(1, &device.arrayVao);
-    bindVao(device.arrayVao);
-    emscripten_glEnableVertexAttribArray(0);
-    emscripten_glGenBuffers(1, &device.clientBuffer);
-}
-
-// The normal matrix: the inverse transpose of the model-view's upper 3 x 3, scaled by
 // GL_RESCALE_NORMAL's factor (one over the length of the inverse's third row).
 void normalMatrix(const Matrix& mv, float out[9]) {
     const float* m = mv.m;
@@ -536,127 +448,16 @@ void uploadUniforms(float lineWidth) {
     }
 }
 
+}  // namespace
+
 // Lines are drawn as quads whose winding follows their direction on screen: GL culls
 // polygons only, so they are drawn with culling off.
-void prepare(float lineWidth = 0.0f) {
-    if (!device.ready) {
-        setUp();
-    }
+void prepare(float lineWidth) {
     uploadUniforms(lineWidth);
     const bool culling = device.cullWanted && lineWidth == 0.0f;
     if (device.culling != culling) {
         device.culling = culling;
         culling ? emscripten_glEnable(GL_CULL_FACE) : emscripten_glDisable(GL_CULL_FACE);
-    }
-}
-
-// GL_LINES, GL_LINE_STRIP and GL_LINE_LOOP as quads, two triangles a segment.
-int expandLines(GLenum mode, const Vertex* v, int count, Vertex* out) {
-    int segments = 0;
-    int written = 0;
-    auto segment = [&](const Vertex& a, const Vertex& b) {
-        const Vertex* ends[2] = {&a, &b};
-        static const int corners[6][2] = {{0, -1}, {0, 1}, {1, -1}, {1, -1}, {0, 1}, {1, 1}};
-        for (const auto& corner : corners) {
-            Vertex w = *ends[corner[0]];
-            std::memcpy(w.other, ends[1 - corner[0]]->position, sizeof w.other);
-            w.side = static_cast<float>(corner[1]);
-            out[written++] = w;
-        }
-        ++segments;
-    };
-    if (mode == GL_LINES) {
-        for (int i = 0; i + 1 < count; i += 2) {
-            segment(v[i], v[i + 1]);
-        }
-    } else {
-        for (int i = 0; i + 1 < count; ++i) {
-            segment(v[i], v[i + 1]);
-        }
-        if (mode == GL_LINE_LOOP && count > 2) {
-            segment(v[count - 1], v[0]);
-        }
-    }
-    return written;
-}
-
-// GL_QUADS and GL_POLYGON as triangles; GL_QUAD_STRIP is a triangle strip already.
-int triangulate(GLenum mode, const Vertex* v, int count, Vertex* out, GLenum* drawMode) {
-    int written = 0;
-    if (mode == GL_QUADS) {
-        for (int i = 0; i + 3 < count; i += 4) {
-            const int order[6] = {0, 1, 2, 0, 2, 3};
-            for (int k : order) {
-                out[written++] = v[i + k];
-            }
-        }
-        *drawMode = GL_TRIANGLES;
-        return written;
-    }
-    if (mode == GL_POLYGON) {
-        *drawMode = GL_TRIANGLE_FAN;
-    } else if (mode == GL_QUAD_STRIP) {
-        *drawMode = GL_TRIANGLE_STRIP;
-    } else {
-        *drawMode = mode;
-    }
-    std::memcpy(out, v, count * sizeof(Vertex));
-    return count;
-}
-
-// Strips and fans as separate triangles, the order of each triangle's corners kept as
-// GL takes them, for a display list's one draw.
-void appendTriangles(GLenum mode, const Vertex* v, int count) {
-    if (mode == GL_TRIANGLES) {
-        recording.insert(recording.end(), v, v + count - count % 3);
-    } else if (mode == GL_TRIANGLE_STRIP) {
-        for (int i = 0; i + 2 < count; ++i) {
-            const bool odd = i % 2 == 1;
-            recording.push_back(v[odd ? i + 1 : i]);
-            recording.push_back(v[odd ? i : i + 1]);
-            recording.push_back(v[i + 2]);
-        }
-    } else if (mode == GL_TRIANGLE_FAN) {
-        for (int i = 1; i + 1 < count; ++i) {
-            recording.push_back(v[0]);
-            recording.push_back(v[i]);
-            recording.push_back(v[i + 1]);
-        }
-    }
-}
-
-void setConstants() {
-    if (!device.constantsSet || std::memcmp(device.constantNormal, state.normal, 12) != 0) {
-        std::memcpy(device.constantNormal, state.normal, 12);
-        emscripten_glVertexAttrib3f(1, state.normal[0], state.normal[1], state.normal[2]);
-    }
-    if (!device.constantsSet || std::memcmp(device.constantColour, state.colour, 16) != 0) {
-        std::memcpy(device.constantColour, state.colour, 16);
-        emscripten_glVertexAttrib4f(2, state.colour[0], state.colour[1], state.colour[2],
-                                    state.colour[3]);
-    }
-    if (!device.constantsSet || std::memcmp(device.constantTexCoord, state.texCoord, 16) != 0) {
-        std::memcpy(device.constantTexCoord, state.texCoord, 16);
-        emscripten_glVertexAttrib4f(3, state.texCoord[0], state.texCoord[1], state.texCoord[2],
-                                    state.texCoord[3]);
-    }
-    if (!device.constantsSet) {
-        emscripten_glVertexAttrib4f(4, 0.0f, 0.0f, 0.0f, 1.0f);
-        emscripten_glVertexAttrib4f(5, 0.0f, 0.0f, 0.0f, 1.0f);
-    }
-    device.constantsSet = true;
-}
-
-bool isLine(GLenum mode) {
-    return mode == GL_LINES || mode == GL_LINE_STRIP || mode == GL_LINE_LOOP;
-}
-
-}  // namespace
-
-void bindArrayBuffer(GLuint buffer) {
-    if (device.webglArrayBuffer != buffer) {
-        emscripten_glBindBuffer(GL_ARRAY_BUFFER, buffer);
-        device.webglArrayBuffer = buffer;
     }
 }
 
@@ -671,271 +472,38 @@ void setCullFace(bool on) {
     device.cullWanted = on;
 }
 
+void setClearColour(const float colour[4]) {
+    std::memcpy(device.clearColour, colour, sizeof device.clearColour);
+    emscripten_glClearColor(colour[0], colour[1], colour[2], colour[3]);
+}
+
+void setFrontFace(GLenum mode) {
+    device.frontFace = mode;
+    emscripten_glFrontFace(mode);
+}
+
 void prepareWindow() {
     Features flat;
     flat.texturing = true;
     startProgram(flat);
 }
 
-void beginFrameState() {
-    if (!device.ready) {
-        setUp();
+void restorePrograms() {
+    // The programs' names went with the old context: forgotten, not deleted.
+    for (Program& p : device.programs) {
+        p = Program{};
     }
-}
-
-void drawVertices(GLenum mode, const Vertex* vertices, int count) {
-    if (count <= 0) {
-        return;
-    }
-    GLenum drawMode = mode;
-    const Vertex* source = vertices;
-    int drawn = count;
-    if (isLine(mode)) {
-        if (count > kImmediateCapacity) {
-            return;
-        }
-        drawn = expandLines(mode, vertices, count, expanded);
-        source = expanded;
-        drawMode = GL_TRIANGLES;
-    } else if (mode == GL_QUADS || mode == GL_POLYGON || mode == GL_QUAD_STRIP) {
-        if (count > kImmediateCapacity) {
-            return;
-        }
-        drawn = triangulate(mode, vertices, count, expanded, &drawMode);
-        source = expanded;
-    }
-    if (recordingList()) {
-        appendTriangles(drawMode, source, drawn);
-        return;
-    }
-    if (drawn > kStreamVertices) {
-        return;
-    }
-    prepare(isLine(mode) ? state.lineWidth : 0.0f);
-    bindVao(device.streamVao);
-    bindArrayBuffer(device.streamBuffer);
-    if (device.streamNext + drawn > kStreamVertices) {
-        // A fresh store for the buffer: draws still reading the old one keep it.
-        emscripten_glBufferData(GL_ARRAY_BUFFER, kStreamVertices * sizeof(Vertex), nullptr,
-                                GL_STREAM_DRAW);
-        device.streamNext = 0;
-    }
-    emscripten_glBufferSubData(GL_ARRAY_BUFFER, device.streamNext * sizeof(Vertex),
-                               drawn * sizeof(Vertex), source);
-    emscripten_glDrawArrays(drawMode, device.streamNext, drawn);
-    device.streamNext += drawn;
-}
-
-namespace {
-
-// Points attribute 0 of the array VAO at the game's vertex pointer; `first` must then be
-// added to the draw's first vertex.
-bool pointArray(GLint first, GLsizei count, GLint* base) {
-    const auto& p = state.vertexPointer;
-    const GLsizei stride = p.stride != 0 ? p.stride : p.size * static_cast<GLsizei>(sizeof(float));
-    bindVao(device.arrayVao);
-    if (p.buffer != 0) {
-        bindArrayBuffer(p.buffer);
-        emscripten_glVertexAttribPointer(0, p.size, GL_FLOAT, GL_FALSE, stride, p.pointer);
-        *base = 0;
-        return true;
-    }
-    if (p.pointer == nullptr) {
-        return false;
-    }
-    // From memory: the vertices drawn are copied into the layer's own buffer.
-    const GLsizeiptr bytes = static_cast<GLsizeiptr>(count) * stride;
-    bindArrayBuffer(device.clientBuffer);
-    if (device.clientNext + bytes > device.clientCapacity) {
-        if (bytes > device.clientCapacity) {
-            device.clientCapacity = bytes > 65536 ? bytes * 2 : 131072;
-        }
-        emscripten_glBufferData(GL_ARRAY_BUFFER, device.clientCapacity, nullptr, GL_STREAM_DRAW);
-        device.clientNext = 0;
-    }
-    emscripten_glBufferSubData(
-        GL_ARRAY_BUFFER, device.clientNext, bytes,
-        static_cast<const char*>(p.pointer) + static_cast<GLsizeiptr>(first) * stride);
-    emscripten_glVertexAttribPointer(0, p.size, GL_FLOAT, GL_FALSE, stride,
-                                     reinterpret_cast<const void*>(device.clientNext));
-    device.clientNext += bytes;
-    *base = -first;
-    return true;
-}
-
-}  // namespace
-
-void drawArray(GLenum mode, GLint first, GLsizei count) {
-    if (!state.vertexArray || count <= 0 || recordingList() || isLine(mode) || mode == GL_QUADS) {
-        return;  // the game draws its arrays as points and triangle strips
-    }
-    prepare();
-    GLint base = 0;
-    if (!pointArray(first, count, &base)) {
-        return;
-    }
-    setConstants();
-    emscripten_glDrawArrays(mode, first + base, count);
-}
-
-void drawArrays(GLenum mode, const GLint* first, const GLsizei* count, GLsizei draws) {
-    // Asked for at its first use, in play: asking waits for whatever the browser's GPU
-    // process is doing, which the start of the game need not.
-    if (device.multiDraw < 0) {
-        device.multiDraw =
-            emscripten_webgl_enable_WEBGL_multi_draw(emscripten_webgl_get_current_context()) ? 1
-                                                                                             : 0;
-    }
-    if (state.vertexArray && state.vertexPointer.buffer != 0 && device.ready &&
-        device.multiDraw == 1 && !recordingList() && !isLine(mode) && mode != GL_QUADS) {
-        prepare();
-        GLint base = 0;
-        pointArray(0, 0, &base);
-        setConstants();
-        emscripten_glMultiDrawArraysWEBGL(mode, first, count, draws);
-        return;
-    }
-    for (GLsizei i = 0; i < draws; ++i) {
-        drawArray(mode, first[i], count[i]);
-    }
-}
-
-GLuint genLists(GLsizei range) {
-    if (range <= 0) {
-        return 0;
-    }
-    const GLuint first = static_cast<GLuint>(lists.size());
-    lists.resize(lists.size() + range);
-    return first;
-}
-
-bool recordingList() {
-    return recordingName != 0;
-}
-
-void newList(GLuint list) {
-    if (list == 0 || list >= lists.size() || recordingList()) {
-        return;
-    }
-    recordingName = list;
-    recording.clear();
-}
-
-namespace {
-
-// What a display list draws with: position, normal, colour and texture coordinate.
-constexpr size_t kListVertexBytes = offsetof(Vertex, other);
-
-uint32_t hashVertex(const Vertex& v) {
-    const unsigned char* bytes = reinterpret_cast<const unsigned char*>(&v);
-    uint32_t h = 2166136261u;
-    for (size_t i = 0; i < kListVertexBytes; ++i) {
-        h = (h ^ bytes[i]) * 16777619u;
-    }
-    return h;
-}
-
-// The recorded triangles as distinct vertices and indices, in the order they came.
-void indexRecording() {
-    distinct.clear();
-    recordedIndices.clear();
-    size_t slots = 64;
-    while (slots < recording.size() * 2) {
-        slots *= 2;
-    }
-    vertexSlots.assign(slots, -1);
-    for (const Vertex& v : recording) {
-        size_t slot = hashVertex(v) & (slots - 1);
-        while (vertexSlots[slot] >= 0 &&
-               std::memcmp(&distinct[vertexSlots[slot]], &v, kListVertexBytes) != 0) {
-            slot = (slot + 1) & (slots - 1);
-        }
-        if (vertexSlots[slot] < 0) {
-            vertexSlots[slot] = static_cast<int>(distinct.size());
-            distinct.push_back(v);
-        }
-        recordedIndices.push_back(static_cast<GLuint>(vertexSlots[slot]));
-    }
-}
-
-}  // namespace
-
-void endList() {
-    if (!recordingList()) {
-        return;
-    }
-    if (!device.ready) {
-        setUp();
-    }
-    List& list = lists[recordingName];
-    recordingName = 0;
-    if (list.vao == 0) {
-        emscripten_glGenVertexArrays(1, &list.vao);
-        emscripten_glGenBuffers(1, &list.buffer);
-        emscripten_glGenBuffers(1, &list.indexBuffer);
-        bindVao(list.vao);
-        bindArrayBuffer(list.buffer);
-        layoutVertices(false);
-        emscripten_glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, list.indexBuffer);
-    }
-    indexRecording();
-    bindVao(list.vao);
-    bindArrayBuffer(list.buffer);
-    emscripten_glBufferData(GL_ARRAY_BUFFER, distinct.size() * sizeof(Vertex), distinct.data(),
-                            GL_STATIC_DRAW);
-    emscripten_glBufferData(GL_ELEMENT_ARRAY_BUFFER, recordedIndices.size() * sizeof(GLuint),
-                            recordedIndices.data(), GL_STATIC_DRAW);
-    list.count = static_cast<int>(recordedIndices.size());
-    recording.clear();
-}
-
-void callList(GLuint name) {
-    if (name == 0 || name >= lists.size() || lists[name].count == 0 || recordingList()) {
-        return;
-    }
-    prepare();
-    bindVao(lists[name].vao);
-    setConstants();
-    emscripten_glDrawElements(GL_TRIANGLES, lists[name].count, GL_UNSIGNED_INT, nullptr);
+    device.programCount = 0;
+    device.program = nullptr;
+    device.featuresVersion = 0;
+    prepareWindow();
+    const float* c = device.clearColour;
+    emscripten_glClearColor(c[0], c[1], c[2], c[3]);
+    emscripten_glFrontFace(device.frontFace);
+    device.depthTest ? emscripten_glEnable(GL_DEPTH_TEST) : emscripten_glDisable(GL_DEPTH_TEST);
+    device.culling ? emscripten_glEnable(GL_CULL_FACE) : emscripten_glDisable(GL_CULL_FACE);
+    emscripten_glViewport(state.viewport[0], state.viewport[1], state.viewport[2],
+                          state.viewport[3]);
 }
 
 }  // namespace layer
-
-using namespace layer;
-
-extern "C" {
-
-void glBegin(GLenum mode) {
-    insideBegin = true;
-    immediateMode = mode;
-    immediateCount = 0;
-}
-
-void glEnd(void) {
-    if (!insideBegin) {
-        return;
-    }
-    insideBegin = false;
-    drawVertices(immediateMode, immediate, immediateCount);
-}
-
-void glVertex3f(GLfloat x, GLfloat y, GLfloat z) {
-    if (!insideBegin || immediateCount >= kImmediateCapacity) {
-        return;
-    }
-    Vertex& v = immediate[immediateCount++];
-    v.position[0] = x;
-    v.position[1] = y;
-    v.position[2] = z;
-    v.position[3] = 1.0f;
-    std::memcpy(v.normal, state.normal, sizeof v.normal);
-    std::memcpy(v.colour, state.colour, sizeof v.colour);
-    std::memcpy(v.texCoord, state.texCoord, sizeof v.texCoord);
-    v.side = 0.0f;
-}
-
-void glVertex2f(GLfloat x, GLfloat y) {
-    glVertex3f(x, y, 0.0f);
-}
-
-}  // extern "C"
