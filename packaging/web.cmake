@@ -1,5 +1,6 @@
 # What a web host takes: the site in one zip, index.html at its root beside the page's
-# script and style, the game, its data and loader, the icon and LICENSE.txt.
+# script and style, its manifest, icons and service worker, the game, its data and
+# loader, and LICENSE.txt.
 #   cd build-web && cpack -G ZIP    makes trelvane-<version>-web.zip
 # Version, name and licence come from the project and packaging/identity.cmake, like
 # the Debian and Windows packages'.

@@ -1,7 +1,8 @@
 // The page around the game: it checks that the browser can run it, loads it behind a
 // progress bar that gives way to the title, keeps the game's keys on the canvas, and
 // says in one line what went wrong when something does. The file names carry their
-// content's hash (from index.html), so a browser never mixes files of two releases.
+// content's hash (from index.html), so a browser never mixes files of two releases; the
+// page's service worker keeps them for offline play.
 'use strict';
 var Module = (function() {
   var files = document.currentScript.dataset;
@@ -63,9 +64,44 @@ var Module = (function() {
     new ResizeObserver(function() { window.dispatchEvent(new Event('resize')); }).observe(canvas);
   }
 
-  canvas.addEventListener('webglcontextlost', function() {
-    fail('The game has stopped: the browser took its graphics away (WebGL context lost). Reload the page to play again.');
+  // The graphics taken away (a phone short of memory does it, or a tab long in the
+  // background): the browser is asked to give them back, and the game stands still
+  // meanwhile, its clock stopped, with one quiet line over the picture. A browser that
+  // has not given them back after a while is not going to: the line offers a reload.
+  var graphics = document.getElementById('graphics');
+  var graphicsWhat = document.getElementById('graphics-what');
+  var graphicsReload = document.getElementById('graphics-reload');
+  var graphicsTimer = null;
+  canvas.addEventListener('webglcontextlost', function(event) {
+    event.preventDefault();
+    graphicsWhat.textContent = 'The browser took the graphics away; the game goes on when they are back.';
+    graphicsReload.hidden = true;
+    graphics.hidden = false;
+    clearTimeout(graphicsTimer);
+    graphicsTimer = setTimeout(function() {
+      graphicsWhat.textContent = 'The browser took the graphics away and has not given them back:';
+      graphicsReload.hidden = false;
+    }, 8000);
   });
+  canvas.addEventListener('webglcontextrestored', function() {
+    clearTimeout(graphicsTimer);
+    graphics.hidden = true;
+  });
+
+  // Offline play: once the game is up, the page's service worker keeps the release's
+  // files. When a newer release takes over while this one plays (the worker found it on
+  // this visit), one line says so; this one plays on.
+  var offline = 'serviceWorker' in navigator && window.isSecureContext;
+  if (offline) {
+    var controlled = !!navigator.serviceWorker.controller;
+    navigator.serviceWorker.addEventListener('controllerchange', function() {
+      if (controlled) document.getElementById('update').hidden = false;
+      controlled = true;
+    });
+  }
+  function keepForOffline() {
+    if (offline) navigator.serviceWorker.register('service-worker.js', { scope: './' }).catch(function() {});
+  }
   window.addEventListener('error', function(event) {
     // Escape ends the game inside the browser's key event: the end of the program rises
     // through it as Emscripten's ExitStatus, which is no error of the page.
@@ -133,6 +169,7 @@ var Module = (function() {
         loading.hidden = true;
         started = true;
         performance.mark('trelvane: the game is up');
+        keepForOffline();
       });
     },
   };

@@ -1,6 +1,52 @@
-// The browser's side of the game's platform backends: sound cues (app/sound_web.cpp),
-// the keyboard focus (app/focus_web.cpp) and the error box (assets/error_box_web.cpp).
+// The browser's side of the game's platform backends: the clock (app/clock_web.cpp),
+// sound cues (app/sound_web.cpp), the keyboard focus (app/focus_web.cpp) and the error
+// box (assets/error_box_web.cpp).
 mergeInto(LibraryManager.library, {
+  // The game's clock: the page's time, standing still while the page is hidden or frozen
+  // (the Page Lifecycle's freeze and resume) or the browser has taken its graphics away,
+  // and running on from where it stopped. Whether it runs is asked again at each reading
+  // as well as at each event, so that no order of events lets a hidden spell through.
+  $trelvaneClock__postset: 'trelvaneClock.watch();',
+  $trelvaneClock: {
+    played: 0,      // milliseconds of play before the running spell
+    since: null,    // performance.now() when the running spell began; null while stopped
+    frozen: false,
+    lost: false,
+    watch: function() {
+      var clock = trelvaneClock;
+      var update = function() { clock.update(); };
+      document.addEventListener('visibilitychange', update);
+      document.addEventListener('freeze', function() { clock.frozen = true; clock.update(); });
+      document.addEventListener('resume', function() { clock.frozen = false; clock.update(); });
+      var canvas = Module['canvas'];
+      if (canvas) {
+        canvas.addEventListener('webglcontextlost', function() { clock.lost = true; clock.update(); });
+        canvas.addEventListener('webglcontextrestored', function() { clock.lost = false; clock.update(); });
+      }
+      clock.update();
+    },
+    stopped: function() {
+      return document.hidden || trelvaneClock.frozen || trelvaneClock.lost;
+    },
+    update: function() {
+      var clock = trelvaneClock;
+      var now = performance.now();
+      if (clock.stopped()) {
+        if (clock.since !== null) clock.played += now - clock.since;
+        clock.since = null;
+      } else if (clock.since === null) {
+        clock.since = now;
+      }
+      return clock.since === null ? clock.played : clock.played + now - clock.since;
+    },
+  },
+
+  // Milliseconds of play since the page started, whole, as GLUT counts them.
+  trelvanePlayMilliseconds__deps: ['$trelvaneClock'],
+  trelvanePlayMilliseconds: function() {
+    return Math.floor(trelvaneClock.update()) | 0;
+  },
+
   // The audio context, made on the player's first key press or click: browsers let a
   // page's sound start only after such a gesture, and one made before it stays silent
   // with a warning on the console. The game's first cue comes later, when a key
@@ -16,12 +62,31 @@ mergeInto(LibraryManager.library, {
       };
       window.addEventListener('keydown', start, true);
       window.addEventListener('mousedown', start, true);
+      // Silent while the page is hidden or frozen, and on again when it is back.
+      var follow = function() {
+        var audio = Module.soundCues;
+        if (!audio) return;
+        if (document.hidden || audio.frozen) {
+          if (audio.context.state === 'running') audio.context.suspend().catch(function() {});
+        } else if (audio.context.state === 'suspended') {
+          audio.context.resume().catch(function() {});
+        }
+      };
+      document.addEventListener('visibilitychange', follow);
+      document.addEventListener('freeze', function() {
+        if (Module.soundCues) Module.soundCues.frozen = true;
+        follow();
+      });
+      document.addEventListener('resume', function() {
+        if (Module.soundCues) Module.soundCues.frozen = false;
+        follow();
+      });
     },
     start: function() {
       var Context = window.AudioContext || window.webkitAudioContext;
       if (!Context || Module.soundCues) return;
       try {
-        Module.soundCues = {context: new Context(), decoded: {}, playing: null, newest: 0, started: 0};
+        Module.soundCues = {context: new Context(), decoded: {}, playing: null, newest: 0, started: 0, frozen: false};
       } catch (e) {}
     },
   },

@@ -20,7 +20,7 @@ cd "$site"
 exec python3 -u -c '
 import http.server, sys
 class Site(http.server.SimpleHTTPRequestHandler):
-    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map, ".wasm": "application/wasm", ".js": "text/javascript", ".data": "application/octet-stream"}
+    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map, ".wasm": "application/wasm", ".js": "text/javascript", ".data": "application/octet-stream", ".webmanifest": "application/manifest+json"}
     def log_message(self, *args):
         pass
 server = http.server.ThreadingHTTPServer(("127.0.0.1", int(sys.argv[1])), Site)

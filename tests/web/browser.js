@@ -61,19 +61,31 @@ function screen(script, ...args) {
   }
 }
 
-// Serves a site folder with web/serve.sh on a free port; resolves to its address.
-function serve(site) {
+// Serves a site folder with web/serve.sh on a free port, or on the port given; resolves
+// to its address.
+function serve(site, port = 0) {
   return new Promise((resolve, reject) => {
-    const server = spawn(path.join(source, 'web', 'serve.sh'), ['0', site], { stdio: ['ignore', 'pipe', 'inherit'] });
+    const server = spawn(path.join(source, 'web', 'serve.sh'), [String(port), site], { stdio: ['ignore', 'pipe', 'inherit'] });
     servers.push(server);
     const timer = setTimeout(() => reject(new Error('the site server printed no address within 10 s')), 10000);
     let printed = '';
     server.stdout.on('data', (chunk) => {
       printed += chunk;
       const address = printed.match(/http:\/\/127\.0\.0\.1:\d+\//);
-      if (address) { clearTimeout(timer); resolve(address[0]); }
+      if (address) { clearTimeout(timer); server.address = address[0]; resolve(address[0]); }
     });
     server.on('exit', (status) => reject(new Error(`the site server ended with status ${status}`)));
+  });
+}
+
+// Stops the server of the address: the site is gone from the network. Resolves once it
+// has ended.
+function stopServing(address) {
+  const server = servers.find((s) => s.address === address && s.exitCode === null && s.signalCode === null);
+  if (!server) return Promise.resolve();
+  return new Promise((resolve) => {
+    server.once('exit', () => resolve());
+    server.kill('SIGTERM');
   });
 }
 
@@ -174,4 +186,4 @@ function run(steps, what) {
   steps().catch((error) => fail(`the test stopped: ${error.stack || error}`)).then(() => finish(what));
 }
 
-module.exports = { work, ok, fail, check, waitUntil, holdsFor, screen, serve, openGame, fitCanvas, lines, shot, endedText, escapeEnds, run };
+module.exports = { work, ok, fail, check, waitUntil, holdsFor, screen, serve, stopServing, openGame, fitCanvas, lines, shot, endedText, escapeEnds, run };

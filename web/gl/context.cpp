@@ -41,10 +41,17 @@ EM_JS(void, remakeObjects, (), {
     gl.multiDrawWebgl = null;
 });
 
-// What the page can read of the last restore: how many there were and how many bytes
-// the kept copies take.
-EM_JS(void, tellRestored, (int restores, double keptBytes),
-      { Module['graphicsRestored'] = {restores : restores, keptBytes : keptBytes}; });
+// What the page can read of the last restore: how many there were, and the bytes the
+// kept copies take (the pictures given to GLU, the other textures' images, the buffer
+// objects' data, the display lists' vertices and indices).
+EM_JS(void, tellRestored,
+      (int restores, double pictures, double textures, double buffers, double lists), {
+          Module['graphicsRestored'] = {
+              restores : restores,
+              keptBytes : pictures + textures + buffers + lists,
+              kept : {pictures : pictures, textures : textures, buffers : buffers, lists : lists}
+          };
+      });
 
 int restores = 0;
 
@@ -59,11 +66,10 @@ void restoreContext() {
     restoreBuffers();
     restoreLists();
     restoreTextures();
-    // The game's own array buffer binding is the layer's to make at the next draw.
     ++restores;
-    const size_t kept =
-        keptTextureBytes() + keptPictureBytes() + keptBufferBytes() + keptListBytes();
-    tellRestored(restores, static_cast<double>(kept));
+    tellRestored(restores, static_cast<double>(keptPictureBytes()),
+                 static_cast<double>(keptTextureBytes()), static_cast<double>(keptBufferBytes()),
+                 static_cast<double>(keptListBytes()));
 }
 
 }  // namespace layer
