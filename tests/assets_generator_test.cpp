@@ -612,9 +612,16 @@ TEST(GeneratedData, ShotIsShortAndSharpExplosionALongRumble) {
 }
 
 TEST(GeneratedData, IconsArePngsOfTheirSize) {
-    for (int size : {48, 128, 256}) {
-        const std::string path =
-            dataFile(("icons/trelvane-" + std::to_string(size) + ".png").c_str());
+    const struct {
+        const char* name;
+        int size;
+    } icons[] = {
+        {"trelvane-48", 48},   {"trelvane-128", 128}, {"trelvane-256", 256},
+        {"trelvane-192", 192}, {"trelvane-512", 512}, {"trelvane-maskable-512", 512},
+    };
+    for (const auto& icon : icons) {
+        const int size = icon.size;
+        const std::string path = dataFile((std::string("icons/") + icon.name + ".png").c_str());
         FILE* f = std::fopen(path.c_str(), "rb");
         ASSERT_NE(f, nullptr) << path;
         unsigned char head[33];
