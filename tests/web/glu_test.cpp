@@ -1,6 +1,7 @@
 // The browser's gluBuild2DMipmaps, its WebGL uploads recorded: a picture's levels wait
 // until it is drawn or a frame has time, and are GLU's: scaled to the nearest powers of
-// two, then halved down to 1 x 1, without a byte read past the picture.
+// two, then halved down to 1 x 1, without a byte read past the picture, and built again
+// exactly from the picture kept for a restore.
 #include "web/gl/layer.h"
 
 #include <GL/glu.h>
@@ -133,6 +134,43 @@ TEST(WebGlu, WaitingPicturesAreBuiltWhenDrawnElseOldestFirst) {
     EXPECT_EQ(uploads[3].texture, 1u);
     EXPECT_EQ(uploads[6].texture, 3u);
     EXPECT_TRUE(layer::pendingTextures.empty());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(WebGlu, ABuiltPictureIsKeptAsGivenAndItsLevelsBuiltAgainExactly) {
+    uploads.clear();
+    const std::vector<unsigned char> pixels = picture(37, 5, 4, 4);
+    give(7, 37, 5, GL_RGBA, 4, pixels);
+    layer::state.boundTexture = 7;
+    layer::buildTexture(7);
+    const std::vector<Upload> first = uploads;
+    const size_t kept = layer::keptPictureBytes();
+    EXPECT_GE(kept, 37u * 5 * 4) << "the picture as given, rows tightly packed";
+    EXPECT_LT(kept, 37u * 5 * 4 + 4096) << "and not its levels";
+
+    // A restore: the game has another texture bound and its own row alignment.
+    uploads.clear();
+    layer::state.boundTexture = 3;
+    layer::state.unpackAlignment = 4;
+    layer::rebuildPictures();
+    std::vector<Upload> again;
+    for (const Upload& upload : uploads) {
+        if (upload.texture == 7) {
+            again.push_back(upload);
+        }
+    }
+    ASSERT_EQ(again.size(), first.size());
+    for (size_t i = 0; i < first.size(); ++i) {
+        EXPECT_EQ(again[i].level, first[i].level);
+        EXPECT_EQ(again[i].width, first[i].width);
+        EXPECT_EQ(again[i].height, first[i].height);
+        EXPECT_TRUE(again[i].pixels == first[i].pixels) << "level " << i;
+    }
+    EXPECT_EQ(bound, 3u) << "the game's binding is put back";
+    EXPECT_EQ(alignment, 4) << "the game's row alignment is put back";
 }
 
 }  // namespace

@@ -49,8 +49,6 @@ b.run(async () => {
   const difference = Number(b.screen('compare -metric MAE "$1" "$2" null: 2>&1 | sed -E "s/.*\\(([0-9.e+-]+)\\).*/\\1/"', before, after));
   b.check(difference * 255 < 0.1, `the title after the restore is the title before (mean difference ${(difference * 255).toFixed(3)} of 255)`,
     `the title after the restore differs from before by ${(difference * 255).toFixed(3)} of 255 on average`);
-  const kept = await page.evaluate(() => Module.graphicsRestored);
-  b.ok(`the layer keeps ${kept.keptBytes} bytes of copies for a restore: ${JSON.stringify(kept.kept)}`);
 
   // In play at the level after the first, a shell fired (the score is no longer 0).
   await page.keyboard.press('+');
@@ -68,6 +66,8 @@ b.run(async () => {
   b.check(playSaid !== null && scoreAfter === scoreBefore && levelAfter === levelBefore,
     `the graphics back in play: level ${levelAfter}, score ${scoreAfter}, as before`,
     `after the restore in play: level '${levelAfter}' (was '${levelBefore}'), score '${scoreAfter}' (was '${scoreBefore}'), the line said ${playSaid}`);
+  const kept = await page.evaluate(() => Module.graphicsRestored);
+  b.ok(`in play the layer keeps ${kept.keptBytes} bytes of copies for a restore: ${JSON.stringify(kept.kept)}`);
   await b.screen('ground_of "$1" still', await b.shot(game, 'still'));
   await page.keyboard.down('w');
   const moved = await b.waitUntil(30, async () =>
