@@ -3,11 +3,12 @@
 // several points at once): a tap starts play; the drive stick pushed up moves the ground;
 // the stick held by one finger while a second holds Fire drives and fires (the accuracy
 // row counts the shots, the cue reaches Web Audio); both lifted, the tank coasts to a
-// stop and stays; a touch the browser cancels lets its key go. Then nothing has scrolled
-// or zoomed, the drawing buffer has two device pixels a CSS pixel, the controls keep off
-// the heads-up rows, the radar and the map on phones and tablets and out of a notch,
-// upright the page asks to turn the device, and a + key that needs no Shift raises the
-// level (and fades the controls, as a physical keyboard does).
+// stop and stays; a touch the browser cancels, or the page losing the focus, lets its
+// key go. Then nothing has scrolled or zoomed, the drawing buffer has two device pixels
+// a CSS pixel, the controls keep off the heads-up rows, the radar and the map on phones
+// and tablets and out of a notch, upright the page asks to turn the device, and a + key
+// that needs no Shift raises the level (and fades the controls, as a physical keyboard
+// does).
 // Usage: node touch_test.js <web build folder>
 'use strict';
 const b = require('./browser');
@@ -137,6 +138,16 @@ b.run(async () => {
   down.clear();
   await devtools.send('Input.dispatchTouchEvent', { type: 'touchCancel', touchPoints: [] });
   b.check(await b.waitUntil(30, groundStill), 'a cancelled touch lets the stick go: the tank stops', 'the tank drove on after the touch was cancelled');
+
+  // A finger on the stick when the page loses the focus: its key goes, as the keyboard's.
+  await ground('still');
+  await press(7, stick.x, stick.y);
+  await slide(7, stick.x, stick.y - 60);
+  b.check(await b.waitUntil(30, groundMoved), 'the stick drives once more', 'the ground did not move with the stick pushed up once more');
+  await page.evaluate(() => window.dispatchEvent(new FocusEvent('blur')));
+  b.check(await b.waitUntil(30, groundStill), 'the page without the focus lets the stick go', 'the tank drove on after the page lost the focus');
+  await page.evaluate(() => window.dispatchEvent(new FocusEvent('focus')));
+  await lift(7);
 
   // Nothing of that scrolled or zoomed the page, nor does a pinch or a double tap.
   await press(4, canvas.x + 300, canvas.y + 100);
