@@ -50,16 +50,16 @@ EM_JS(void, readKeysAsPrinted, (), {
         if (event.ctrlKey || event.altKey || event.metaKey)
             return null;
         var key = event.key;
-        if (typeof key == = 'string' && key.length == = 1) {
+        if (typeof key == 'string' && key.length == 1) {
             var code = key.charCodeAt(0);
             if (code >= 32 && code < 127)
                 return code;
         }
         return byKeyCode(event);
     };
-    for (var type of['touchstart', 'touchmove', 'touchend']) {
-        window.removeEventListener(type, GLUT.touchHandler, true);
-    }
+    window.removeEventListener('touchstart', GLUT.touchHandler, true);
+    window.removeEventListener('touchmove', GLUT.touchHandler, true);
+    window.removeEventListener('touchend', GLUT.touchHandler, true);
 });
 
 void reshapeToCanvas() {
