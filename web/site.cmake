@@ -10,6 +10,7 @@
 # TRELVANE_SHORT_NAME, TRELVANE_VERSION, TRELVANE_SUMMARY, TRELVANE_LICENCE.
 cmake_minimum_required(VERSION 3.25)
 file(COPY_FILE ${WEB}/page.js ${SITE}/page.js ONLY_IF_DIFFERENT)
+file(COPY_FILE ${WEB}/touch.js ${SITE}/touch.js ONLY_IF_DIFFERENT)
 file(COPY_FILE ${WEB}/page.css ${SITE}/page.css ONLY_IF_DIFFERENT)
 file(COPY_FILE ${ICONS}/trelvane-48.png ${SITE}/icon.png ONLY_IF_DIFFERENT)
 file(COPY_FILE ${ICONS}/trelvane-192.png ${SITE}/icon-192.png ONLY_IF_DIFFERENT)

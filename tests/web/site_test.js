@@ -15,7 +15,7 @@ const path = require('path');
 const b = require('./browser');
 const build = process.argv[2];
 const files = ['LICENSE.txt', 'icon-192.png', 'icon-512.png', 'icon-maskable.png', 'icon.png', 'index.html',
-  'manifest.webmanifest', 'page.css', 'page.js', 'service-worker.js', 'trelvane.data', 'trelvane.data.js',
+  'manifest.webmanifest', 'page.css', 'page.js', 'service-worker.js', 'touch.js', 'trelvane.data', 'trelvane.data.js',
   'trelvane.js', 'trelvane.wasm'];
 const gameKeys = ['Space', 'ArrowDown', 'ArrowUp', 'ArrowRight', 'ArrowLeft', 'Tab', 'PageDown', '+', '-'];
 
