@@ -50,7 +50,7 @@ b.run(async () => {
   b.check(difference * 255 < 0.1, `the title after the restore is the title before (mean difference ${(difference * 255).toFixed(3)} of 255)`,
     `the title after the restore differs from before by ${(difference * 255).toFixed(3)} of 255 on average`);
 
-  // In play at the level after the first, a shell fired (the score is no longer 0).
+  // In play at the second level, a shell fired (the score is no longer 0).
   await page.keyboard.press('+');
   await page.keyboard.press('Enter');
   b.check(await b.waitUntil(30, () => looks('is_not_title "$1"', 'play')), 'Enter leaves the title', 'still the title after Enter');
@@ -58,7 +58,7 @@ b.run(async () => {
   await page.waitForTimeout(2000);  // the shell's flight is over
   const scoreBefore = await row('PLAY_SCORE', 'score-before');
   const levelBefore = await row('PLAY_LEVEL', 'level-before');
-  b.check(levelBefore === '1' && scoreBefore !== '' && scoreBefore !== '0', `in play: level ${levelBefore}, score ${scoreBefore}`,
+  b.check(levelBefore === '2' && scoreBefore !== '' && scoreBefore !== '0', `in play: level ${levelBefore}, score ${scoreBefore}`,
     `in play the rows read level '${levelBefore}', score '${scoreBefore}'`);
   const playSaid = await loseAndRestore();
   const scoreAfter = await row('PLAY_SCORE', 'score-after');
