@@ -1,6 +1,8 @@
 // The GL 1.x state calls: switches, matrices, lights, fog, texture-coordinate
-// generation and queries. The fixed-function state stays in
-// the layer for the shader program; what WebGL 2 has itself goes straight to it.
+// generation, viewport, clear and queries. The fixed-function state stays in the layer
+// for the shader programs; what WebGL 2 has itself goes straight to it, the depth test,
+// culling, winding and clear colour through programs.cpp, which sends them again (and
+// the viewport) after a restore.
 #include <cmath>
 #include <cstdio>
 #include <cstring>
