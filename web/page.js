@@ -77,6 +77,7 @@ var Module = (function() {
     graphicsWhat.textContent = 'The browser took the graphics away; the game goes on when they are back.';
     graphicsReload.hidden = true;
     graphics.hidden = false;
+    canvas.style.opacity = '0';  // a lost canvas shows the browser's blank, not the stage's black
     clearTimeout(graphicsTimer);
     graphicsTimer = setTimeout(function() {
       graphicsWhat.textContent = 'The browser took the graphics away and has not given them back:';
@@ -86,6 +87,7 @@ var Module = (function() {
   canvas.addEventListener('webglcontextrestored', function() {
     clearTimeout(graphicsTimer);
     graphics.hidden = true;
+    canvas.style.opacity = '';
   });
 
   // Offline play: once the game is up, the page's service worker keeps the release's
