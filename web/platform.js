@@ -25,8 +25,9 @@ mergeInto(LibraryManager.library, {
       }
       clock.update();
     },
+    // Also while the page asks a touch device held upright to be turned (web/touch.js).
     stopped: function() {
-      return document.hidden || trelvaneClock.frozen || trelvaneClock.lost;
+      return document.hidden || trelvaneClock.frozen || trelvaneClock.lost || Module['askingToTurn'] === true;
     },
     update: function() {
       var clock = trelvaneClock;

@@ -226,6 +226,7 @@
     document.getElementById('touch-controls').hidden = false;
     document.getElementById('controls').hidden = true;
     requestAnimationFrame(watchPhase);
+    followOrientation();
   }
   window.addEventListener('keydown', function(event) {
     if (event.isTrusted && root.classList.contains('touch')) root.classList.add('keys');
@@ -254,6 +255,14 @@
   // The page without the focus or hidden lets every finger's key go, as it does the
   // keyboard's.
   window.addEventListener('blur', letGoOfAll);
+  // Upright, the game waits for the device to be turned: the fingers let go, and the
+  // game's clock (web/platform.js) stands still until it is back in landscape.
+  function followOrientation() {
+    if (typeof Module !== 'object') return;
+    Module.askingToTurn = root.classList.contains('touch') && upright.matches;
+    if (Module.askingToTurn) letGoOfAll();
+  }
+  if (upright.addEventListener) upright.addEventListener('change', followOrientation);
   document.addEventListener('visibilitychange', function() { if (document.hidden) letGoOfAll(); });
 
   if (window.matchMedia && matchMedia('(pointer: coarse)').matches) showTouchControls();
