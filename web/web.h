@@ -11,8 +11,8 @@
 //                  one line when something fails or the game has ended
 //   page.css       the page's style
 //   platform.js    the JavaScript of the backends: Web Audio sound cues, the page's
-//                  keyboard focus, the alert of the error box
-//   app/sound_web.cpp, app/focus_web.cpp, assets/error_box_web.cpp
+//                  keyboard focus, the Gamepad API's pads, the alert of the error box
+//   app/sound_web.cpp, app/focus_web.cpp, app/gamepad_web.cpp, assets/error_box_web.cpp
 //                  the backends themselves, chosen by CMake like the Windows ones
 //   pack_data.sh   packs the pictures and sounds into trelvane.data (the working folder)
 //   serve.sh       serves the built site (build-web/site) on 127.0.0.1
