@@ -19,17 +19,6 @@ struct Controllers {
 
 Controllers controllers;
 
-bool controllersReady() {
-    if (controllers.tried)
-        return controllers.ready;
-    controllers.tried = true;
-    // SDL's event subsystem would otherwise catch SIGINT and SIGTERM for a queue that
-    // no one reads for them: Ctrl+C and a logout must still end the game.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    controllers.ready = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
-    return controllers.ready;
-}
-
 int slotOf(SDL_JoystickID id) {
     for (int slot = 0; slot < kMostPads; ++slot) {
         if (controllers.open[slot] != nullptr && controllers.id[slot] == id)
@@ -64,6 +53,25 @@ void closeController(SDL_JoystickID id) {
     SDL_GameControllerClose(controllers.open[slot]);
     controllers.open[slot] = nullptr;
     unplugPad(slot);
+}
+
+// Starts SDL's controllers at the first frame and opens the pads already there (SDL
+// announces them as well); false for good when SDL cannot.
+bool controllersReady() {
+    if (controllers.tried)
+        return controllers.ready;
+    controllers.tried = true;
+    // SDL's event subsystem would otherwise catch SIGINT and SIGTERM for a queue that
+    // no one reads for them: Ctrl+C and a logout must still end the game.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    controllers.ready = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
+    if (!controllers.ready)
+        return false;
+    for (int i = 0; i < SDL_NumJoysticks(); ++i) {
+        if (SDL_IsGameController(i))
+            openController(i);
+    }
+    return true;
 }
 
 void takeDeviceEvents() {
