@@ -164,8 +164,8 @@ var Module = (function() {
   // Its drawing buffer is sized to the window as the game's window is, since resizing
   // it later would cost as much again. These are the game's window's attributes (RGB,
   // double-buffered, with depth); the game takes this context. Without one the game
-  // does not start.
-  var ratio = window.devicePixelRatio || 1;
+  // does not start. Up to two device pixels a CSS pixel, as the game's window has.
+  var ratio = Math.min(window.devicePixelRatio || 1, 2);
   canvas.width = Math.max(1, Math.round(canvas.clientWidth * ratio));
   canvas.height = Math.max(1, Math.round(canvas.clientHeight * ratio));
   if (!canvas.getContext('webgl2', { alpha: false, antialias: false, depth: true, stencil: false })) {

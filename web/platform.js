@@ -2,21 +2,21 @@
 // the keyboard focus (app/focus_web.cpp), the gamepads (app/gamepad_web.cpp) and the
 // error box (assets/error_box_web.cpp).
 mergeInto(LibraryManager.library, {
-  // The audio context, made on the player's first key press or click: browsers let a
+  // The audio context, made on the player's first key press, click or touch: browsers let a
   // page's sound start only after such a gesture, and one made before it stays silent
   // with a warning on the console. The game's first cue comes later, when a key
   // started play.
   $trelvaneSound__postset: 'trelvaneSound.listen();',
   $trelvaneSound: {
     listen: function() {
+      // A touch counts once the finger lifts: the browser grants a touch's gesture then.
+      var gestures = ['keydown', 'mousedown', 'touchend'];
       var start = function() {
         if (navigator.userActivation && !navigator.userActivation.isActive) return;
-        window.removeEventListener('keydown', start, true);
-        window.removeEventListener('mousedown', start, true);
+        gestures.forEach(function(type) { window.removeEventListener(type, start, true); });
         trelvaneSound.start();
       };
-      window.addEventListener('keydown', start, true);
-      window.addEventListener('mousedown', start, true);
+      gestures.forEach(function(type) { window.addEventListener(type, start, true); });
     },
     start: function() {
       var Context = window.AudioContext || window.webkitAudioContext;

@@ -6,6 +6,7 @@
 # Arguments (-D): SITE, WEB (web/ of the source), ICON, LICENSE, and the identity:
 # TRELVANE_NAME, TRELVANE_VERSION, TRELVANE_SUMMARY, TRELVANE_LICENCE.
 file(COPY_FILE ${WEB}/page.js ${SITE}/page.js ONLY_IF_DIFFERENT)
+file(COPY_FILE ${WEB}/touch.js ${SITE}/touch.js ONLY_IF_DIFFERENT)
 file(COPY_FILE ${WEB}/page.css ${SITE}/page.css ONLY_IF_DIFFERENT)
 file(COPY_FILE ${ICON} ${SITE}/icon.png ONLY_IF_DIFFERENT)
 file(COPY_FILE ${LICENSE} ${SITE}/LICENSE.txt ONLY_IF_DIFFERENT)
@@ -16,6 +17,7 @@ function(content_hash file out)
   set(${out} ${hash} PARENT_SCOPE)
 endfunction()
 content_hash(page.js PAGE_HASH)
+content_hash(touch.js TOUCH_HASH)
 content_hash(page.css CSS_HASH)
 content_hash(icon.png ICON_HASH)
 content_hash(trelvane.data.js LOADER_HASH)

@@ -85,7 +85,8 @@ function serve(site) {
 // game.errors. The page has the keyboard focus as a window really has it (not
 // Chromium's stand-in that every page has it), so it can lose it to another page.
 // Options: args (more of Chromium's switches), prepare (an async function given the
-// page before it is opened), size (the window's size to open the page in, left as it is).
+// page before it is opened), size (the window's size to open the page in, left as it is),
+// device (more of the context's options: a phone's hasTouch, isMobile, deviceScaleFactor).
 async function openGame(site, query = '', options = {}) {
   const address = await serve(site);
   const profile = fs.mkdtempSync(path.join(work, 'chromium-'));
@@ -97,13 +98,14 @@ async function openGame(site, query = '', options = {}) {
       '--autoplay-policy=no-user-gesture-required', '--disable-gpu-sandbox', '--no-first-run',
       '--disable-background-networking', '--disable-component-update', '--disable-sync', '--disable-quic',
       ...(options.args || [])],
+    ...(options.device || {}),
   });
   const page = context.pages()[0] || await context.newPage();
-  const game = { context, page, address, console: [], errors: [], clip: null };
+  const game = { context, page, address, console: [], errors: [], clip: null, devtools: null };
   games.push(game);
   page.on('console', (message) => game.console.push({ type: message.type(), text: message.text() }));
   page.on('pageerror', (error) => game.errors.push(String(error)));
-  const devtools = await context.newCDPSession(page);
+  const devtools = game.devtools = await context.newCDPSession(page);
   await devtools.send('Emulation.setFocusEmulationEnabled', { enabled: false });
   if (options.prepare) await options.prepare(page);
   await page.goto(address + query);

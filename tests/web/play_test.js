@@ -1,8 +1,8 @@
 // The browser game played as on the desktop, with real key presses and holds: Enter
-// starts play, W held moves the ground, one tap of Space fires one shell (the accuracy
-// row reads 0/1, or 1/1 on a hit) and its sound cue reaches Web Audio, keys held when
-// the page loses the keyboard and let go elsewhere do not stay held, and Escape ends
-// the game, which the page then says.
+// starts play (and no touch control shows), W held moves the ground, one tap of Space
+// fires one shell (the accuracy row reads 0/1, or 1/1 on a hit) and its sound cue
+// reaches Web Audio, keys held when the page loses the keyboard and let go elsewhere do
+// not stay held, and Escape ends the game, which the page then says.
 // Usage: node play_test.js <web build folder>
 'use strict';
 const b = require('./browser');
@@ -26,6 +26,10 @@ b.run(async () => {
   b.check(await b.waitUntil(60, () => looks('is_title "$1"', 'title')), 'the title', 'no title within a minute');
   await page.keyboard.press('Enter');
   b.check(await b.waitUntil(30, () => looks('is_not_title "$1"', 'play')), 'Enter leaves the title', 'still the title after Enter');
+  // A desktop with a mouse and no touch screen gets none of the touch controls.
+  const touchShown = await page.evaluate(() => [...document.querySelectorAll('#touch, #touch [aria-label], #tap')]
+    .filter((element) => element.getClientRects().length > 0).map((element) => element.id));
+  b.check(touchShown.length === 0, 'no touch control on a desktop', `touch controls shown on a desktop: ${touchShown}`);
   const before = await accuracy('play');
   b.check(before === '0/0', `no shot yet: accuracy '${before}'`, `accuracy at the start reads '${before}'`);
 

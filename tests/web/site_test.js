@@ -14,7 +14,7 @@ const fs = require('fs');
 const path = require('path');
 const b = require('./browser');
 const build = process.argv[2];
-const files = ['LICENSE.txt', 'icon.png', 'index.html', 'page.css', 'page.js', 'trelvane.data',
+const files = ['LICENSE.txt', 'icon.png', 'index.html', 'page.css', 'page.js', 'touch.js', 'trelvane.data',
   'trelvane.data.js', 'trelvane.js', 'trelvane.wasm'];
 const gameKeys = ['Space', 'ArrowDown', 'ArrowUp', 'ArrowRight', 'ArrowLeft', 'Tab', 'PageDown', '+', '-'];
 

@@ -18,7 +18,7 @@ const source = path.resolve(__dirname, '..', '..');
 function site(name, data) {
   const folder = path.join(b.work, name);
   fs.mkdirSync(folder);
-  for (const file of ['index.html', 'page.js', 'page.css', 'icon.png', 'trelvane.js', 'trelvane.wasm'])
+  for (const file of ['index.html', 'page.js', 'touch.js', 'page.css', 'icon.png', 'trelvane.js', 'trelvane.wasm'])
     fs.copyFileSync(path.join(build, 'site', file), path.join(folder, file));
   const files = fs.readdirSync(data).filter((file) => /\.(jpg|wav)$/.test(file));
   execFileSync(path.join(source, 'web', 'pack_data.sh'), [folder, data, ...files]);

@@ -22,10 +22,12 @@ bool redisplayPosted = false;
 bool running = false;
 
 // The drawing buffer fills the canvas as the page lays it out (the window, less the
-// page's bar; the screen in full screen), in device pixels.
+// page's bar; the screen in full screen), in device pixels up to two a CSS pixel: a
+// phone's three would draw five times the game's 800 x 600 every frame, for a picture
+// that is scaled to the canvas anyway.
 EM_JS(void, fitCanvasToWindow, (), {
     var canvas = Module['canvas'];
-    var ratio = window.devicePixelRatio || 1;
+    var ratio = Math.min(window.devicePixelRatio || 1, 2);
     var width = Math.max(1, Math.round(canvas.clientWidth * ratio));
     var height = Math.max(1, Math.round(canvas.clientHeight * ratio));
     if (canvas.width != width || canvas.height != height) {
@@ -35,6 +37,30 @@ EM_JS(void, fitCanvasToWindow, (), {
 });
 EM_JS(int, canvasWidth, (), { return Module['canvas'].width; });
 EM_JS(int, canvasHeight, (), { return Module['canvas'].height; });
+
+// The keys as the keyboard prints them, as the desktop's GLUT gives them: the
+// character a key event names (a German + needs no Shift, and sends keyCode 187 that
+// Emscripten's GLUT reads as "="), and the key code's reading only for keys that print
+// none in ASCII (Enter, Tab, Escape, a letter of another script). And no mouse: the
+// game has none, so Emscripten's GLUT need not turn touches into mouse events, which it
+// cancels in listeners the browser has made passive.
+EM_JS(void, readKeysAsPrinted, (), {
+    var byKeyCode = GLUT.getASCIIKey;
+    GLUT.getASCIIKey = function(event) {
+        if (event.ctrlKey || event.altKey || event.metaKey)
+            return null;
+        var key = event.key;
+        if (typeof key == 'string' && key.length == 1) {
+            var code = key.charCodeAt(0);
+            if (code >= 32 && code < 127)
+                return code;
+        }
+        return byKeyCode(event);
+    };
+    window.removeEventListener('touchstart', GLUT.touchHandler, true);
+    window.removeEventListener('touchmove', GLUT.touchHandler, true);
+    window.removeEventListener('touchend', GLUT.touchHandler, true);
+});
 
 void reshapeToCanvas() {
     if (reshapeCallback != nullptr) {
@@ -300,6 +326,7 @@ int layerGlutCreateWindow(const char*) {
         return 0;
     }
     layer::prepareWindow();
+    readKeysAsPrinted();
     return 1;
 }
 
