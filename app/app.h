@@ -24,7 +24,8 @@ enum class KeySource : unsigned char { Keyboard, Touch, Gamepad };
 void pressGameKey(KeySource source, unsigned char key);
 void releaseGameKey(KeySource source, unsigned char key);
 // Forgets which source holds what, when the game lets go of every key because the
-// focus went elsewhere (the frame's focus check).
+// focus went elsewhere (the frame's focus check); the pads press again what they hold
+// from the frame after one without that check.
 void letGoOfEverySource();
 
 // GLUT keyboard callbacks: Enter, Escape, + and - act at once; every key sets or
@@ -33,6 +34,13 @@ void onKeyDown(unsigned char key, int x, int y);
 void onKeyUp(unsigned char key, int x, int y);
 void onSpecialKeyDown(int key, int x, int y);
 void onSpecialKeyUp(int key, int x, int y);
+
+// Everything before the loop: the console, the platform hooks, GLUT, the game mode or
+// its full-screen window, the render context and the seven callbacks (the idle one is
+// playFrame). `argc` and `argv` go to GLUT unchanged.
+void startGame(int& argc, char** argv);
+// The idle callback: the pads read, then the frame's update.
+void playFrame();
 
 // Installs the real clock, light switch, sound, redisplay and exit behind `platform`.
 void installPlatformHooks();

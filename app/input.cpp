@@ -2,6 +2,7 @@
 // gamepads pressing the same keys. No GL here: they only record held keys and act at
 // once on Enter, Escape, + and -. A key is held while any source holds it.
 #include "app/app.h"
+#include "app/gamepad.h"
 #include "game/game.h"
 
 namespace {
@@ -102,6 +103,7 @@ void releaseGameKey(KeySource source, unsigned char key) {
 void letGoOfEverySource() {
     for (unsigned char& sources : heldBy)
         sources = 0;
+    letGoOfPads();
 }
 
 void onKeyDown(unsigned char key, int, int) {

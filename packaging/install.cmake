@@ -78,7 +78,7 @@ and destroy every enemy tank: 10 on the first level, four more on each further
 level, up to 50. Three lives; no last level.
 
 A chase camera, particle explosions that light their surroundings, a field map
-and a short-range radar. Played full screen with the keyboard alone.")
+and a short-range radar. Played full screen with the keyboard or a gamepad.")
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

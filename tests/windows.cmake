@@ -24,6 +24,8 @@ if(TRELVANE_WINDOWS_BUILD)
             ${TRELVANE_LINUX_DATA})
   add_test(NAME windows_play COMMAND ${wine}/play_test.sh ${TRELVANE_WINDOWS_BUILD})
   add_test(NAME windows_sound COMMAND ${wine}/sound_test.sh ${TRELVANE_WINDOWS_BUILD})
+  # The game's XInput backend, its read scripted by the test's own build of the game.
+  add_test(NAME windows_pad COMMAND ${wine}/pad_test.sh ${TRELVANE_WINDOWS_BUILD})
   add_test(NAME windows_bmp
     COMMAND ${wine}/bmp_test.sh ${TRELVANE_WINDOWS_BUILD} $<TARGET_FILE:bmp_samples>
             $<TARGET_FILE:bmp_pixels>)
@@ -32,7 +34,7 @@ if(TRELVANE_WINDOWS_BUILD)
     COMMAND ${CMAKE_CURRENT_LIST_DIR}/texture_test.sh ${wine}/game.sh
             ${TRELVANE_WINDOWS_BUILD}/data $<TARGET_FILE:hostile_jpeg>)
   add_test(NAME windows_packages COMMAND ${wine}/package_test.sh ${TRELVANE_WINDOWS_BUILD})
-  set(TRELVANE_WINE_TESTS windows_start windows_play windows_sound windows_bmp
+  set(TRELVANE_WINE_TESTS windows_start windows_play windows_sound windows_pad windows_bmp
     windows_hostile_textures windows_packages)
   set_tests_properties(windows_prefix PROPERTIES FIXTURES_SETUP wine TIMEOUT 300)
   set_tests_properties(windows_prefix_stop PROPERTIES FIXTURES_CLEANUP wine TIMEOUT 60)

@@ -1,6 +1,6 @@
 // The browser's side of the game's platform backends: the clock (app/clock_web.cpp),
-// sound cues (app/sound_web.cpp), the keyboard focus (app/focus_web.cpp) and the error
-// box (assets/error_box_web.cpp).
+// sound cues (app/sound_web.cpp), the keyboard focus (app/focus_web.cpp), the gamepads
+// (app/gamepad_web.cpp) and the error box (assets/error_box_web.cpp).
 mergeInto(LibraryManager.library, {
   // The game's clock: the page's time, standing still while the page is hidden or frozen
   // (the Page Lifecycle's freeze and resume) or the browser has taken its graphics away,
@@ -150,6 +150,71 @@ mergeInto(LibraryManager.library, {
     var lost = watch.lost || !document.hasFocus() || document.hidden;
     watch.lost = false;
     return lost ? 1 : 0;
+  },
+
+  // Gamepads through the Gamepad API, read once a frame: each pad with the standard
+  // mapping, by its index, into the game's table of numbers (per pad: connected, left
+  // stick x and y, right stick x and y, left and right trigger, the game's button bits).
+  // A browser without the API, or one refusing it to the page (getGamepads throws in a
+  // frame without the gamepad permission), reads no pad, and is not asked again. While a
+  // pad is connected the page's root element carries data-gamepad="connected", for the
+  // page's style to hide the touch controls.
+  $trelvanePads: {
+    refused: false,
+    shown: false,
+    // Standard-mapping button index and the game's bit for it: A, left bumper, Start,
+    // Back, and the d-pad's up, down, left and right.
+    buttons: [0, 1, 4, 2, 9, 4, 8, 8, 12, 16, 13, 32, 14, 64, 15, 128],
+    value: function(list, index) {
+      var entry = index < list.length ? list[index] : null;
+      if (entry === null || entry === undefined) return 0;
+      return typeof entry === 'number' ? entry : (entry.value || (entry.pressed ? 1 : 0));
+    },
+    show: function(connected) {
+      if (connected === trelvanePads.shown) return;
+      trelvanePads.shown = connected;
+      if (connected) document.documentElement.dataset.gamepad = 'connected';
+      else delete document.documentElement.dataset.gamepad;
+    },
+  },
+  trelvaneReadPads__deps: ['$trelvanePads', '$trelvaneSound'],
+  trelvaneReadPads: function(values, mostPads) {
+    var pads = null;
+    if (!trelvanePads.refused && navigator.getGamepads) {
+      try {
+        pads = navigator.getGamepads();
+      } catch (e) {
+        trelvanePads.refused = true;
+      }
+    }
+    var base = values >> 2;
+    var any = false;
+    var pressed = false;
+    for (var slot = 0; slot < mostPads; ++slot) {
+      var at = base + slot * 8;
+      var pad = pads && slot < pads.length ? pads[slot] : null;
+      if (!pad || !pad.connected || pad.mapping !== 'standard') {
+        for (var k = 0; k < 8; ++k) HEAPF32[at + k] = 0;
+        continue;
+      }
+      any = true;
+      var bits = 0;
+      for (var b = 0; b < trelvanePads.buttons.length; b += 2) {
+        if (trelvanePads.value(pad.buttons, trelvanePads.buttons[b]) > 0.5) bits |= trelvanePads.buttons[b + 1];
+      }
+      HEAPF32[at] = 1;
+      for (var axis = 0; axis < 4; ++axis) HEAPF32[at + 1 + axis] = trelvanePads.value(pad.axes, axis);
+      HEAPF32[at + 5] = trelvanePads.value(pad.buttons, 6);
+      HEAPF32[at + 6] = trelvanePads.value(pad.buttons, 7);
+      HEAPF32[at + 7] = bits;
+      if (bits !== 0 || HEAPF32[at + 5] > 0.5 || HEAPF32[at + 6] > 0.5) pressed = true;
+    }
+    trelvanePads.show(any);
+    // Where the browser counts a pad's press as the player's gesture, the pad alone
+    // may start the sound, as a key or a click does.
+    if (pressed && !Module.soundCues && (!navigator.userActivation || navigator.userActivation.isActive)) {
+      trelvaneSound.start();
+    }
   },
 
   // The page's modal alert with the message.

@@ -50,10 +50,11 @@ for pair in "CompanyName|$publisher" "ProductVersion|$version" "FileVersion|$ver
     [[ "$resource" == *"|$pair|"* ]] && echo "ok: version resource: ${pair/|/ = }" || fail "version resource lacks ${pair/|/ = }"
 done
 
-# The program needs no DLL beyond Windows' own: the compiler's runtime is linked in.
+# The program needs no DLL beyond Windows' own: the compiler's runtime is linked in, and
+# XInput is xinput9_1_0.dll, which every Windows since Vista carries.
 objdump=$(command -v x86_64-w64-mingw32-objdump || echo objdump)
 dlls=$("$objdump" -p "$work/unzipped/$folder/trelvane.exe" | sed -n 's/^\s*DLL Name: //p' | tr 'a-z' 'A-Z' | sort | tr '\n' ' ')
-foreign=$(echo "$dlls" | tr ' ' '\n' | grep -vxE 'KERNEL32.DLL|USER32.DLL|GDI32.DLL|ADVAPI32.DLL|MSVCRT.DLL|OPENGL32.DLL|GLU32.DLL|WINMM.DLL|')
+foreign=$(echo "$dlls" | tr ' ' '\n' | grep -vxE 'KERNEL32.DLL|USER32.DLL|GDI32.DLL|ADVAPI32.DLL|MSVCRT.DLL|OPENGL32.DLL|GLU32.DLL|WINMM.DLL|XINPUT9_1_0.DLL|')
 [ -n "$dlls" ] && [ -z "$foreign" ] && echo "ok: the program needs only Windows' own DLLs: $dlls" ||
     fail "the program needs DLLs a Windows machine lacks: ${foreign:-(none found)}"
 subsystem=$("$objdump" -p "$work/unzipped/$folder/trelvane.exe" | sed -nE 's/^Subsystem\s+//p')
