@@ -34,20 +34,21 @@ b.run(async () => {
   const devtools = game.devtools;
 
   // The canvas alone, without the page's controls over it, scaled to the game's
-  // 800 x 600 so that the desktop's readings of the screen apply.
-  const shot = async (name) => {
+  // 800 x 600 so that the desktop's readings of the screen apply: in device pixels for
+  // the heads-up rows' glyphs, in CSS pixels (quicker) for the ground.
+  const shot = async (name, scale = 'device') => {
     const box = await page.evaluate(() => {
       const r = document.getElementById('canvas').getBoundingClientRect();
       return { x: r.x, y: r.y, width: r.width, height: r.height };
     });
     const file = `${b.work}/${name}-phone.png`;
-    await page.screenshot({ path: file, clip: box, style: '#touch { visibility: hidden !important; }' });
+    await page.screenshot({ path: file, clip: box, scale, style: '#touch { visibility: hidden !important; }' });
     return b.screen('convert "$1" -resize 800x600\\! "$work/$2.png" && echo "$work/$2.png"', file, name);
   };
-  const looks = async (test, name) => b.screen(test, await shot(name)) !== null;
+  const looks = async (test, name) => b.screen(test, await shot(name, 'css')) !== null;
   const accuracy = async (name) => b.screen('read_row "$1" "$PLAY_ACCURACY" 3 "$work"', await shot(name));
   const level = async (name) => b.screen('read_row "$1" "$PLAY_LEVEL" 2 "$work"', await shot(name));
-  const ground = async (name) => b.screen('ground_of "$1" "$2"', await shot(name), name) !== null;
+  const ground = async (name) => b.screen('ground_of "$1" "$2"', await shot(name, 'css'), name) !== null;
   const groundMoved = async () => await ground('moved') && b.screen('grounds_differ still moved') !== null;
   const groundStill = async () => {
     await ground('still');
