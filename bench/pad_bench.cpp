@@ -10,6 +10,7 @@
 
 #include "app/gamepad.h"
 #include "game/game.h"
+#include "tests/virtual_pad.h"
 
 namespace {
 
@@ -22,25 +23,13 @@ SDL_Joystick* virtualPad = nullptr;
 
 void attachVirtualPad() {
     readGamepads();  // SDL's controllers started, as at the game's first frame
-    SDL_VirtualJoystickDesc pad = {};
-    pad.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-    pad.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-    pad.naxes = SDL_CONTROLLER_AXIS_MAX;
-    pad.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-    pad.name = "Bench pad";
-    virtualPad = SDL_JoystickOpen(SDL_JoystickAttachVirtualEx(&pad));
+    virtualPad = virtualpad::open("Bench pad");
     SDL_JoystickSetVirtualAxis(virtualPad, SDL_CONTROLLER_AXIS_TRIGGERLEFT, -32768);
     SDL_JoystickSetVirtualAxis(virtualPad, SDL_CONTROLLER_AXIS_TRIGGERRIGHT, -32768);
 }
 
 void detachVirtualPad() {
-    const SDL_JoystickID id = SDL_JoystickInstanceID(virtualPad);
-    SDL_JoystickClose(virtualPad);
-    virtualPad = nullptr;
-    for (int i = 0; i < SDL_NumJoysticks(); ++i) {
-        if (SDL_JoystickGetDeviceInstanceID(i) == id)
-            SDL_JoystickDetachVirtual(i);
-    }
+    virtualpad::close(virtualPad);
     readGamepads();
 }
 

@@ -10,6 +10,7 @@
 
 #include "app/app.h"
 #include "tests/pad_script.h"
+#include "tests/virtual_pad.h"
 
 namespace {
 
@@ -30,26 +31,9 @@ void attach() {
         std::fprintf(stderr, "virtual pad: %s\n", SDL_GetError());
         return;
     }
-    SDL_VirtualJoystickDesc pad = {};
-    pad.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-    pad.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-    pad.naxes = SDL_CONTROLLER_AXIS_MAX;
-    pad.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-    pad.name = "Virtual test pad";
-    const int index = SDL_JoystickAttachVirtualEx(&pad);
-    virtualPad = index < 0 ? nullptr : SDL_JoystickOpen(index);
+    virtualPad = virtualpad::open("Virtual test pad");
     if (virtualPad == nullptr)
         std::fprintf(stderr, "virtual pad: %s\n", SDL_GetError());
-}
-
-void detach() {
-    const SDL_JoystickID id = SDL_JoystickInstanceID(virtualPad);
-    SDL_JoystickClose(virtualPad);
-    virtualPad = nullptr;
-    for (int i = 0; i < SDL_NumJoysticks(); ++i) {
-        if (SDL_JoystickGetDeviceInstanceID(i) == id)
-            SDL_JoystickDetachVirtual(i);
-    }
 }
 
 void setControls(const PadState& state) {
@@ -88,7 +72,7 @@ void drivenFrame() {
     if (there && virtualPad == nullptr)
         attach();
     else if (!there && virtualPad != nullptr)
-        detach();
+        virtualpad::close(virtualPad);
     if (virtualPad != nullptr)
         setControls(state);
     playFrame();
